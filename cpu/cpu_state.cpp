@@ -1,0 +1,83 @@
+// Creation from the reset vector, the interrupt context switch, the fetch and
+// the once-a-frame decrementer.
+#include "cpu/cpu.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "bus/bus.h"
+#include "cpu/memory.h"
+#include "debugger/debugger.h"
+
+Cpu g_cpu{};
+std::array<uint8_t, MEMORY_SIZE> g_memory{};
+int32_t g_cycles = 0;
+int32_t g_decrementer_enabled = 0;
+int32_t g_decrementer_mode = 0;
+
+namespace {
+
+constexpr uint8_t MEMORY_FILL = 0xCD;
+constexpr int32_t INTERRUPT_CYCLES = 26;
+
+// R13 to R15 of the new workspace receive the old context, straight in the image.
+void store_old_context(uint16_t wp, uint16_t pc, uint16_t st)
+{
+    mem_write_word(static_cast<Location>(g_cpu.WP + 26), wp);
+    mem_write_word(static_cast<Location>(g_cpu.WP + 28), pc);
+    mem_write_word(static_cast<Location>(g_cpu.WP + 30), st);
+}
+
+}  // namespace
+
+void cpu_create(const std::array<uint8_t, ROM1_SIZE>& rom1, const std::array<uint8_t, ROM2_SIZE>& rom2)
+{
+    g_memory.fill(MEMORY_FILL);
+    std::copy(rom1.begin(), rom1.end(), g_memory.begin());
+    std::copy(rom2.begin(), rom2.end(), g_memory.begin() + ROM1_SIZE);
+    g_cpu.WP = mem_read_word(0x0000);
+    g_cpu.PC = mem_read_word(0x0002);
+    g_cpu.ST = 0;
+    cpu_set_workspace(g_cpu.WP);
+    std::printf("CPU created....\n WP is 0x%x, PC is 0x%x.\n", g_cpu.WP, g_cpu.PC);
+    std::fflush(stdout);
+}
+
+void cpu_interrupt(int level)
+{
+    const uint16_t old_wp = g_cpu.WP;
+    const uint16_t old_pc = g_cpu.PC;
+    const uint16_t old_st = g_cpu.ST;
+    const Location vector = static_cast<Location>(4 * (level & 0xF));
+    g_cpu.PC = mem_read_word(static_cast<Location>(vector + 2));
+    g_cpu.WP = mem_read_word(vector);
+    cpu_set_workspace(g_cpu.WP);
+    store_old_context(old_wp, old_pc, old_st);
+    g_cycles += INTERRUPT_CYCLES;
+    g_debugger.in_interrupt = 1;
+}
+
+uint16_t cpu_fetch()
+{
+    g_cpu.instruction = mem_read_word(g_cpu.PC);
+    return g_cpu.instruction;
+}
+
+int cpu_interrupt_mask()
+{
+    return g_cpu.ST & ST_INT_MASK;
+}
+
+void cpu_set_workspace(uint16_t wp)
+{
+    g_cpu.workspace = wp;
+    if (wp & 1) {
+        g_debugger.stopped = 1;
+    }
+}
+
+void decrementer_tick()
+{
+    const uint16_t count = mem_read_word(DECREMENTER_ADDRESS);
+    bus_write_word(DECREMENTER_ADDRESS, static_cast<uint16_t>(count - 1));
+}

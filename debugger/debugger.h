@@ -1,0 +1,29 @@
+// The debugger overlay: its record, and the operations that the frame loop,
+// the keys and the processor call.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+constexpr int TEXT_COLUMNS = 40;
+constexpr int TEXT_ROWS = 24;
+
+struct Debugger {
+    int32_t stopped;          // the debugger holds the processor
+    int32_t in_interrupt;     // an interrupt was taken and its RTWP not yet executed
+    int32_t overlay_visible;  // the overlay is on screen
+    int32_t show_vdp_memory;  // 0: CPU view, 1: VDP view
+    int32_t dump_address;     // first address of the memory dump of the view shown
+    int32_t saved_cpu_address;
+    int32_t saved_vdp_address;
+    std::array<uint8_t, TEXT_COLUMNS * TEXT_ROWS> text_grid;
+};
+
+extern Debugger g_debugger;
+
+void debugger_init();
+void debugger_show();
+void debugger_show_cpu();
+void debugger_show_vdp();
+void debugger_draw_view();
+void debugger_leave();

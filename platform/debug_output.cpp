@@ -1,0 +1,39 @@
+#include "platform/debug_output.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+void debug_output(const char* line)
+{
+#ifdef _WIN32
+    OutputDebugStringA(line);
+#else
+    // One write per line, so that lines from this process never interleave.
+    const size_t length = std::strlen(line);
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t n = write(STDERR_FILENO, line + done, length - done);
+        if (n <= 0) {
+            return;
+        }
+        done += static_cast<size_t>(n);
+    }
+#endif
+}
+
+void debug_printf(const char* format, ...)
+{
+    char line[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    debug_output(line);
+}

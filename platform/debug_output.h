@@ -1,0 +1,8 @@
+// The host's channel for diagnostics: on Windows the debugger output,
+// elsewhere standard error. Each line reaches it whole, in one write.
+#pragma once
+
+void debug_output(const char* line);
+
+// Formats one line (printf conventions) into a local buffer and sends it.
+void debug_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));

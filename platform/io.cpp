@@ -1,0 +1,71 @@
+#ifndef _WIN32
+#include "platform/io.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host {
+
+const int _O_RDONLY = O_RDONLY;
+const int _O_WRONLY = O_WRONLY;
+const int _O_CREAT = O_CREAT;
+const int _S_IREAD = S_IRUSR;
+const int _S_IWRITE = S_IWUSR;
+
+int _open(const char* path, int flags, int mode)
+{
+    int descriptor;
+    do {
+        descriptor = ::open(path, flags | O_CLOEXEC, static_cast<mode_t>(mode));
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+// Reads until the count is reached or the file ends, as the Windows call
+// does for a disk file; a directory or another error gives -1.
+int _read(int descriptor, void* buffer, unsigned int count)
+{
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    unsigned int done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(descriptor, bytes + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return done > 0 ? static_cast<int>(done) : -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<unsigned int>(n);
+    }
+    return static_cast<int>(done);
+}
+
+int _write(int descriptor, const void* buffer, unsigned int count)
+{
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    unsigned int done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(descriptor, bytes + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return done > 0 ? static_cast<int>(done) : -1;
+        }
+        done += static_cast<unsigned int>(n);
+    }
+    return static_cast<int>(done);
+}
+
+int _close(int descriptor)
+{
+    return ::close(descriptor);
+}
+
+}  // namespace host
+#endif

@@ -1,0 +1,33 @@
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cpu/cpu.h"
+#include "debugger/debugger.h"
+#include "platform/paths.h"
+#include "platform/signals.h"
+#include "shell/events.h"
+#include "shell/frame_loop.h"
+#include "shell/rom.h"
+#include "video/display.h"
+
+// The command line is accepted and ignored.
+int main(int, char**)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("Couldn`t load SDL.\n");
+        std::fflush(stdout);
+        std::exit(-1);
+    }
+    restore_default_signals();
+    std::atexit(SDL_Quit);
+    load_roms(ROM1_PATH, ROM2_PATH);
+    g_keys.fill(0);
+    cpu_create(g_rom1, g_rom2);
+    display_open();
+    debugger_init();
+    frame_loop();
+    SDL_Quit();
+    return 0;
+}

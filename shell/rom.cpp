@@ -1,0 +1,44 @@
+#include "shell/rom.h"
+
+#include <cstdio>
+
+#include "platform/io.h"
+
+std::array<uint8_t, ROM1_SIZE> g_rom1{};
+std::array<uint8_t, ROM2_SIZE> g_rom2{};
+
+namespace {
+
+int report(const char* format, const char* path)
+{
+    std::printf(format, path);
+    std::fflush(stdout);
+    return -1;
+}
+
+}  // namespace
+
+int load_roms(const char* first_path, const char* second_path)
+{
+    int file = host::_open(first_path, host::_O_RDONLY | host::_O_BINARY);
+    if (file < 0) {
+        return report("Error opening ROM %s.\n", first_path);
+    }
+    if (host::_read(file, g_rom1.data(), ROM1_SIZE) < static_cast<int>(ROM1_SIZE)) {
+        host::_close(file);
+        return report("Error reading ROM %s.\n", first_path);
+    }
+    host::_close(file);
+
+    file = host::_open(second_path, host::_O_RDONLY | host::_O_BINARY);
+    if (file < 0) {
+        return report("Error opening ROM %s.\n", second_path);
+    }
+    // The second image may be of any length up to its buffer's.
+    if (host::_read(file, g_rom2.data(), ROM2_SIZE) < 0) {
+        host::_close(file);
+        return report("Error reading ROM %s.\n", second_path);
+    }
+    host::_close(file);
+    return 0;
+}

@@ -1,0 +1,13 @@
+// The two ROM images, read once at start-up into staging buffers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "cpu/cpu.h"
+
+extern std::array<uint8_t, ROM1_SIZE> g_rom1;
+extern std::array<uint8_t, ROM2_SIZE> g_rom2;
+
+// 0 on success, -1 (after printing why) on any failure.
+int load_roms(const char* first_path, const char* second_path);

@@ -246,3 +246,51 @@ TEST(Disassembler, EveryWordFitsTheOverlay)
         }
     }
 }
+
+namespace {
+
+// Jumps, B, BL, BLWP, X (which runs another instruction), XOP and RTWP set
+// PC themselves; every other instruction moves it past its extension words.
+bool loads_pc(uint16_t word)
+{
+    const bool jump = word >= 0x1000 && word < 0x1D00;
+    const bool branch = (word >= 0x0400 && word < 0x04C0) || (word >= 0x0680 && word < 0x06C0);
+    const bool xop = word >= 0x2C00 && word < 0x3000;
+    const bool rtwp = (word >= 0x0380 && word < 0x03A0) || (word >= 0x0F80 && word < 0x0FA0);
+    return jump || branch || xop || rtwp;
+}
+
+// How far the processor moves PC past the word, in extension words. Every
+// register and extension word points into RAM, so the instruction touches
+// neither ROM nor ports.
+int processor_extension_words(uint16_t word)
+{
+    constexpr Location workspace = 0xFF00;
+    constexpr Location at = 0xF400;
+    for (int n = 0; n < 16; ++n) {
+        poke_words(static_cast<Location>(workspace + 2 * n), {0xF800});
+    }
+    poke_words(at, {word, 0xF900, 0xF900});
+    g_cpu = Cpu{};
+    g_cpu.WP = workspace;
+    g_cpu.workspace = workspace;
+    g_cpu.PC = at;
+    cpu_execute(cpu_fetch());
+    return static_cast<uint16_t>(g_cpu.PC - at - 2) / 2;
+}
+
+}  // namespace
+
+TEST(Disassembler, ExtensionWordsAgreeWithTheProcessor)
+{
+    reset_machine();
+    for (uint32_t w = 0; w <= 0xFFFF; ++w) {
+        const auto word = static_cast<uint16_t>(w);
+        if (loads_pc(word)) {
+            continue;
+        }
+        poke_words(0x6000, {word, 0xF900, 0xF900});
+        const int shown = disassemble_at(0x6000).extension_words;
+        ASSERT_EQ(shown, processor_extension_words(word)) << std::hex << "word >" << word;
+    }
+}

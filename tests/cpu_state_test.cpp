@@ -112,20 +112,6 @@ TEST(CpuInterrupt, SwitchesContext)
     }
 }
 
-TEST(CpuInterrupt, SavedBytesLieBigEndian)
-{
-    reset_machine();
-    g_cpu.WP = 0xF000;
-    g_cpu.PC = 0x1234;
-    g_cpu.ST = 0xC003;
-    poke_words(0x000C, {0xF020, 0x0200});
-    cpu_interrupt(3);
-    const uint8_t expected[] = {0xF0, 0x00, 0x12, 0x34, 0xC0, 0x03};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(g_memory[0xF03A + i], expected[i]) << "byte " << i;
-    }
-}
-
 // The fetch reads the image itself: no port side effects, PC unchanged, and
 // at >FFFF the low byte comes from >0000.
 TEST(CpuFetch, ReadsTheImage)
@@ -156,16 +142,6 @@ TEST(CpuFetch, ReadsTheImage)
         EXPECT_EQ(g_cpu.PC, c.pc);
         EXPECT_EQ(g_vdp.address, 0);
         EXPECT_EQ(g_vdp.status, 0);
-    }
-}
-
-TEST(CpuInterruptMask, IsTheLowFourBitsOfSt)
-{
-    const uint16_t st_values[] = {0x0000, 0x0003, 0xFFF0, 0xFFFF, 0x8007};
-    const int masks[] = {0, 3, 0, 15, 7};
-    for (int i = 0; i < 5; ++i) {
-        g_cpu.ST = st_values[i];
-        EXPECT_EQ(cpu_interrupt_mask(), masks[i]) << "ST " << st_values[i];
     }
 }
 

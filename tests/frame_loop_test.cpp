@@ -182,7 +182,7 @@ TEST(FrameBudget, EveryFrameStartsAgainAtZero)
     EXPECT_EQ(g_cycles, INSTRUCTIONS_PER_FRAME * MOV_CYCLES);
 }
 
-TEST(FrameLoop, QuitFlag)
+TEST(FrameRun, QuitFlag)
 {
     // Already set: the loop is skipped altogether.
     load_program();
@@ -209,7 +209,7 @@ TEST(FrameLoop, QuitFlag)
 }
 
 // An interrupt service runs even while the debugger holds the processor.
-TEST(FrameLoop, InterruptServiceRunsWhileStopped)
+TEST(FrameRun, InterruptServiceRunsWhileStopped)
 {
     load_program();
     g_debugger.stopped = 1;
@@ -222,7 +222,7 @@ TEST(FrameLoop, InterruptServiceRunsWhileStopped)
 
 // With the overlay shown and the processor running, frames still end at the
 // budget.
-TEST(FrameLoop, RunsUnderTheOverlay)
+TEST(FrameRun, RunsUnderTheOverlay)
 {
     load_program();
     g_debugger.overlay_visible = 1;

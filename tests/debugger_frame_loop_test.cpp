@@ -37,7 +37,7 @@ void start_nop_machine()
 
 }  // namespace
 
-TEST(FrameLoop, JustStoppedShowsTheOverlayAndExecutesNothing)
+TEST(OverlayLoop, JustStoppedShowsTheOverlayAndExecutesNothing)
 {
     start_nop_machine();
     g_debugger.stopped = 1;
@@ -48,7 +48,7 @@ TEST(FrameLoop, JustStoppedShowsTheOverlayAndExecutesNothing)
     EXPECT_EQ(g_cycles, 0);
 }
 
-TEST(FrameLoop, HeldProcessorStepsOneInstructionPerF1)
+TEST(OverlayLoop, HeldProcessorStepsOneInstructionPerF1)
 {
     start_nop_machine();
     g_debugger.stopped = 1;
@@ -63,7 +63,7 @@ TEST(FrameLoop, HeldProcessorStepsOneInstructionPerF1)
 }
 
 // Under the overlay every instruction is followed by an event poll.
-TEST(FrameLoop, RunningUnderTheOverlayPollsAfterEachInstruction)
+TEST(OverlayLoop, RunningUnderTheOverlayPollsAfterEachInstruction)
 {
     start_nop_machine();
     debugger_show();
@@ -74,7 +74,7 @@ TEST(FrameLoop, RunningUnderTheOverlayPollsAfterEachInstruction)
 }
 
 // Free running, events are polled only at the frame's end.
-TEST(FrameLoop, FreeRunningPollsOnlyAtTheFrameEnd)
+TEST(OverlayLoop, FreeRunningPollsOnlyAtTheFrameEnd)
 {
     start_nop_machine();
     push_key(SDLK_ESCAPE);
@@ -87,7 +87,7 @@ TEST(FrameLoop, FreeRunningPollsOnlyAtTheFrameEnd)
 
 // An interrupt service runs to its RTWP at full speed, without redraws or
 // polls, even while the debugger holds the processor; then the hold resumes.
-TEST(FrameLoop, InterruptServiceRunsThroughAHold)
+TEST(OverlayLoop, InterruptServiceRunsThroughAHold)
 {
     start_nop_machine();
     poke_words(0x0100, {NOP, NOP, RTWP});

@@ -15,17 +15,6 @@ constexpr uint16_t NOP = 0x1000;   // 10 cycles
 constexpr uint16_t RTWP = 0x0380;  // 14 cycles
 constexpr int32_t NOP_CYCLES = 10;
 
-void push_key(SDLKey key)
-{
-    for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.type = type;
-        event.key.keysym.sym = key;
-        SDL_PushEvent(&event);
-    }
-}
-
 // A machine whose program is a long run of NOPs from >0100.
 void start_nop_machine()
 {

@@ -75,7 +75,7 @@ std::vector<uint16_t> surface_pixels()
     return pixels;
 }
 
-void press_key(SDLKey key)
+void push_key(SDLKey key)
 {
     for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
         SDL_Event event{};
@@ -85,5 +85,10 @@ void press_key(SDLKey key)
         event.key.keysym.sym = key;
         SDL_PushEvent(&event);
     }
+}
+
+void press_key(SDLKey key)
+{
+    push_key(key);
     poll_events();
 }

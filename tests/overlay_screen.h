@@ -23,6 +23,8 @@ std::string screen_text(int column, int row, int length);
 // The whole surface, pixel by pixel.
 std::vector<uint16_t> surface_pixels();
 
-// Sends a key press and its release through the host event queue and lets
-// the program handle them.
+// Puts a key press and its release into the host event queue.
+void push_key(SDLKey key);
+
+// The same, and lets the program handle them at once.
 void press_key(SDLKey key);

@@ -164,24 +164,6 @@ TEST(Overlay, ShorterDisassemblyLeavesNoTrace)
     expect_cells({{0, 17, std::string("NOP") + std::string(27, ' ')}});
 }
 
-TEST(Overlay, EachViewKeepsItsDumpAddress)
-{
-    start_overlay_machine();
-    debugger_show();
-    g_debugger.dump_address = 0xF100;  // scrolled in the CPU view
-    debugger_show_vdp();
-    EXPECT_EQ(g_debugger.dump_address, 0);
-    g_debugger.dump_address = 0x0200;  // scrolled in the VDP view
-    debugger_show_cpu();
-    EXPECT_EQ(g_debugger.dump_address, 0xF100);
-    debugger_show_vdp();
-    EXPECT_EQ(g_debugger.dump_address, 0x0200);
-    debugger_show_cpu();
-    debugger_draw_view();
-    EXPECT_EQ(g_debugger.dump_address, 0xF100);
-    expect_cells({{0, 0, "CPU REGISTERS"}, {18, 0, "F100"}});
-}
-
 TEST(Overlay, SwitchingToTheShownViewChangesNothing)
 {
     start_overlay_machine();
@@ -192,19 +174,6 @@ TEST(Overlay, SwitchingToTheShownViewChangesNothing)
     EXPECT_EQ(g_debugger.dump_address, 0xF100);
     EXPECT_EQ(g_debugger.saved_vdp_address, 0);
     EXPECT_EQ(g_debugger.text_grid[23 * TEXT_COLUMNS], 'M');
-}
-
-TEST(Overlay, LeavingBringsTheWholePictureBack)
-{
-    start_overlay_machine();
-    const std::vector<uint16_t> picture = surface_pixels();
-    g_debugger.stopped = 1;
-    debugger_show();
-    ASSERT_NE(surface_pixels(), picture);
-    debugger_leave();
-    EXPECT_EQ(g_debugger.overlay_visible, 0);
-    EXPECT_EQ(g_debugger.stopped, 0);
-    EXPECT_EQ(surface_pixels(), picture);
 }
 
 TEST(Glyphs, CellsShowTheirCharacters)

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "cpu/addressing.h"
 #include "cpu/cpu.h"
-#include "cpu/memory.h"
 #include "debugger/debugger.h"
 #include "debugger/disassembler.h"
 #include "debugger/text.h"
@@ -20,7 +20,7 @@ constexpr int VDP_REGISTER_FIRST_ROW = 4;
 constexpr int DUMP_COLUMN = 18;
 constexpr int DUMP_BYTES_COLUMN = 24;
 constexpr int DUMP_LINES = 16;
-constexpr int DUMP_LINE_BYTES = 8;
+constexpr uint32_t DUMP_LINE_BYTES = 8;
 constexpr int DISASSEMBLY_ROW = 17;
 constexpr int DISASSEMBLY_CELLS = 30;
 constexpr int DISASSEMBLY_BLANKS = 26;  // wipes what a longer line left behind
@@ -46,23 +46,23 @@ void draw_value(int column, int row, unsigned value)
 template <typename ReadByte>
 void draw_dump_line(int row, ReadByte read_byte)
 {
-    const int32_t line_address = g_debugger.dump_address + DUMP_LINE_BYTES * row;
-    text_print(DUMP_COLUMN, row, "%04X", static_cast<unsigned>(line_address & 0xFFFF));
-    for (int i = 0; i < DUMP_LINE_BYTES; ++i) {
-        text_print(DUMP_BYTES_COLUMN + 2 * i, row, "%02X", static_cast<unsigned>(read_byte(line_address + i)));
+    const uint32_t line_address = static_cast<uint32_t>(g_debugger.dump_address) + DUMP_LINE_BYTES * row;
+    text_print(DUMP_COLUMN, row, "%04X", line_address & 0xFFFF);
+    for (uint32_t i = 0; i < DUMP_LINE_BYTES; ++i) {
+        text_print(DUMP_BYTES_COLUMN + 2 * static_cast<int>(i), row, "%02X", unsigned{read_byte(line_address + i)});
     }
     text_draw_span(DUMP_COLUMN, row, TEXT_COLUMNS);
 }
 
-uint8_t cpu_memory_byte(int32_t address)
+uint8_t cpu_memory_byte(uint32_t address)
 {
-    return g_memory[static_cast<std::size_t>(address & 0xFFFF)];
+    return g_memory[address & 0xFFFF];
 }
 
 // Video memory decodes fourteen address bits, so every address shows a byte.
-uint8_t video_memory_byte(int32_t address)
+uint8_t video_memory_byte(uint32_t address)
 {
-    return vram_at(static_cast<uint32_t>(address));
+    return vram_at(address);
 }
 
 void draw_disassembly()
@@ -107,8 +107,7 @@ void debugger_draw_cpu_view()
     draw_value(VALUE_COLUMN, 3, g_cpu.WP);
     for (int r = 0; r < DUMP_LINES; ++r) {
         draw_dump_line(r, cpu_memory_byte);
-        const uint16_t value = mem_read_word(static_cast<Location>(g_cpu.WP + 2 * r));
-        draw_value(workspace_label_column(r) + VALUE_COLUMN, workspace_row(r), value);
+        draw_value(workspace_label_column(r) + VALUE_COLUMN, workspace_row(r), reg_read(r));
     }
     draw_disassembly();
 }

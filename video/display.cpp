@@ -1,5 +1,8 @@
-// Placeholder until the renderer lands: opens the window and resets the VDP.
+// The window's surface, the palette and the one pixel primitive through which
+// the picture and the debugger overlay draw.
 #include "video/display.h"
+
+#include <cstring>
 
 #include "video/vdp.h"
 
@@ -12,19 +15,73 @@ const std::array<PaletteColour, 16> g_palette{{
     {0, 128, 0},     {205, 88, 205},  {224, 224, 224}, {255, 255, 255},
 }};
 
+namespace {
+
+constexpr int START_COLOUR = 5;  // light blue
+
+// SDL_MapRGB costs more than the rest of a pixel, so the sixteen values it
+// gives for the last pixel format seen are kept. The key is every field the
+// mapping depends on, so a new surface that happens to reuse the address of
+// an old format is recognised as different.
+struct MappedPalette {
+    bool valid = false;
+    const SDL_PixelFormat* format = nullptr;
+    SDL_PixelFormat fields{};
+    std::array<uint16_t, 16> values{};
+};
+
+MappedPalette mapped;
+
+bool same_mapping(const SDL_PixelFormat& a, const SDL_PixelFormat& b)
+{
+    return a.BitsPerPixel == b.BitsPerPixel && a.BytesPerPixel == b.BytesPerPixel && a.Rloss == b.Rloss &&
+           a.Gloss == b.Gloss && a.Bloss == b.Bloss && a.Aloss == b.Aloss && a.Rshift == b.Rshift &&
+           a.Gshift == b.Gshift && a.Bshift == b.Bshift && a.Ashift == b.Ashift && a.Rmask == b.Rmask &&
+           a.Gmask == b.Gmask && a.Bmask == b.Bmask && a.Amask == b.Amask;
+}
+
+uint16_t map_colour(SDL_PixelFormat* format, int colour)
+{
+    const PaletteColour& c = g_palette[static_cast<std::size_t>(colour)];
+    return static_cast<uint16_t>(SDL_MapRGB(format, c.red, c.green, c.blue));
+}
+
+// A format with a palette maps by the palette's contents, which can change
+// under the same pointer: it is mapped afresh every time.
+uint16_t pixel_value(SDL_PixelFormat* format, int colour)
+{
+    if (format->palette != nullptr) {
+        return map_colour(format, colour);
+    }
+    if (!mapped.valid || mapped.format != format || !same_mapping(mapped.fields, *format)) {
+        for (int i = 0; i < 16; ++i) {
+            mapped.values[static_cast<std::size_t>(i)] = map_colour(format, i);
+        }
+        mapped.format = format;
+        mapped.fields = *format;
+        mapped.valid = true;
+    }
+    return mapped.values[static_cast<std::size_t>(colour)];
+}
+
+}  // namespace
+
 int display_open()
 {
     g_surface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BITS_PER_PIXEL, 0);
     if (g_surface == nullptr) {
         return -1;
     }
+    lock_surface(g_surface);
+    for (int x = 0; x < SCREEN_WIDTH; ++x) {
+        for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+            put_pixel(g_surface, x, y, START_COLOUR);
+        }
+    }
+    unlock_surface(g_surface);
+    SDL_Flip(g_surface);
     vdp_reset();
     return 0;
-}
-
-void vdp_render()
-{
-    display_flip();
 }
 
 void display_flip()
@@ -34,8 +91,29 @@ void display_flip()
     }
 }
 
-void put_pixel(SDL_Surface*, int, int, int) {}
-void lock_surface(SDL_Surface*) {}
-void unlock_surface(SDL_Surface*) {}
-void render_tile(int, int, uint8_t) {}
-void render_sprites() {}
+void put_pixel(SDL_Surface* surface, int x, int y, int colour)
+{
+    if (surface == nullptr || surface->pixels == nullptr || surface->format->BytesPerPixel != 2) {
+        return;
+    }
+    if (x < 0 || y < 0 || x >= SCREEN_WIDTH || y >= SCREEN_HEIGHT || x >= surface->w || y >= surface->h) {
+        return;
+    }
+    const uint16_t value = pixel_value(surface->format, colour & 0xF);
+    auto* row = static_cast<uint8_t*>(surface->pixels) + static_cast<std::ptrdiff_t>(y) * surface->pitch;
+    std::memcpy(row + 2 * x, &value, sizeof value);
+}
+
+void lock_surface(SDL_Surface* surface)
+{
+    if (surface != nullptr && SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
+}
+
+void unlock_surface(SDL_Surface* surface)
+{
+    if (surface != nullptr && SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+}

@@ -20,25 +20,24 @@ namespace {
 constexpr int START_COLOUR = 5;  // light blue
 
 // SDL_MapRGB costs more than the rest of a pixel, so the sixteen values it
-// gives for the last pixel format seen are kept. The key is every field the
-// mapping depends on, so a new surface that happens to reuse the address of
-// an old format is recognised as different.
+// gives for the last pixel format seen are kept. Without a palette the
+// mapping follows from the depth and the four channel masks, so those make
+// the key with the format's address: a new surface whose format happens to
+// reuse the address of an old one is still recognised as different.
 struct MappedPalette {
-    bool valid = false;
     const SDL_PixelFormat* format = nullptr;
-    SDL_PixelFormat fields{};
+    uint8_t bits_per_pixel = 0;
+    uint32_t masks[4] = {};
     std::array<uint16_t, 16> values{};
+
+    bool matches(const SDL_PixelFormat* f) const
+    {
+        return format == f && bits_per_pixel == f->BitsPerPixel && masks[0] == f->Rmask && masks[1] == f->Gmask &&
+               masks[2] == f->Bmask && masks[3] == f->Amask;
+    }
 };
 
 MappedPalette mapped;
-
-bool same_mapping(const SDL_PixelFormat& a, const SDL_PixelFormat& b)
-{
-    return a.BitsPerPixel == b.BitsPerPixel && a.BytesPerPixel == b.BytesPerPixel && a.Rloss == b.Rloss &&
-           a.Gloss == b.Gloss && a.Bloss == b.Bloss && a.Aloss == b.Aloss && a.Rshift == b.Rshift &&
-           a.Gshift == b.Gshift && a.Bshift == b.Bshift && a.Ashift == b.Ashift && a.Rmask == b.Rmask &&
-           a.Gmask == b.Gmask && a.Bmask == b.Bmask && a.Amask == b.Amask;
-}
 
 uint16_t map_colour(SDL_PixelFormat* format, int colour)
 {
@@ -53,13 +52,11 @@ uint16_t pixel_value(SDL_PixelFormat* format, int colour)
     if (format->palette != nullptr) {
         return map_colour(format, colour);
     }
-    if (!mapped.valid || mapped.format != format || !same_mapping(mapped.fields, *format)) {
+    if (!mapped.matches(format)) {
         for (int i = 0; i < 16; ++i) {
             mapped.values[static_cast<std::size_t>(i)] = map_colour(format, i);
         }
-        mapped.format = format;
-        mapped.fields = *format;
-        mapped.valid = true;
+        mapped = {format, format->BitsPerPixel, {format->Rmask, format->Gmask, format->Bmask, format->Amask}, mapped.values};
     }
     return mapped.values[static_cast<std::size_t>(colour)];
 }

@@ -74,19 +74,25 @@ void BM_Frame(benchmark::State& state)
         state.SkipWithError("no SDL surface");
         return;
     }
+    int64_t instructions = 0;
     for (auto _ : state) {
         g_cycles = 0;
         while (g_cycles < CYCLES_PER_FRAME) {
             cpu_execute(cpu_fetch());
+            ++instructions;
         }
         end_frame();
-        if (g_debugger.stopped) {
-            state.SkipWithError("the processor stopped");
-            return;
-        }
+    }
+    // The figures count only if the program ran its loop all along.
+    const bool in_loop = g_cpu.PC >= PROGRAM && g_cpu.PC < PROGRAM + 2 * BUSY_LOOP.size();
+    if (g_debugger.stopped || !in_loop) {
+        state.SkipWithError("the busy loop did not run as written");
+        return;
     }
     state.counters["frames_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                              benchmark::Counter::kIsRate);
+    state.counters["instructions_per_frame"] =
+        static_cast<double>(instructions) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond);
 

@@ -20,43 +20,32 @@ namespace {
 constexpr int START_COLOUR = 5;  // light blue
 
 // SDL_MapRGB costs more than the rest of a pixel, so the sixteen values it
-// gives for the last pixel format seen are kept. Without a palette the
-// mapping follows from the depth and the four channel masks, so those make
-// the key with the format's address: a new surface whose format happens to
-// reuse the address of an old one is still recognised as different.
+// gives for the last pixel format seen are kept. A 16-bit format has no
+// palette: its mapping follows from the four channel masks, so they make the
+// key together with the format's address (a new surface whose format reuses
+// the address of an old one is still recognised as different).
 struct MappedPalette {
     const SDL_PixelFormat* format = nullptr;
-    uint8_t bits_per_pixel = 0;
-    uint32_t masks[4] = {};
+    std::array<uint32_t, 4> masks{};
     std::array<uint16_t, 16> values{};
-
-    bool matches(const SDL_PixelFormat* f) const
-    {
-        return format == f && bits_per_pixel == f->BitsPerPixel && masks[0] == f->Rmask && masks[1] == f->Gmask &&
-               masks[2] == f->Bmask && masks[3] == f->Amask;
-    }
 };
 
 MappedPalette mapped;
 
-uint16_t map_colour(SDL_PixelFormat* format, int colour)
+std::array<uint32_t, 4> channel_masks(const SDL_PixelFormat* format)
 {
-    const PaletteColour& c = g_palette[static_cast<std::size_t>(colour)];
-    return static_cast<uint16_t>(SDL_MapRGB(format, c.red, c.green, c.blue));
+    return {format->Rmask, format->Gmask, format->Bmask, format->Amask};
 }
 
-// A format with a palette maps by the palette's contents, which can change
-// under the same pointer: it is mapped afresh every time.
 uint16_t pixel_value(SDL_PixelFormat* format, int colour)
 {
-    if (format->palette != nullptr) {
-        return map_colour(format, colour);
-    }
-    if (!mapped.matches(format)) {
-        for (int i = 0; i < 16; ++i) {
-            mapped.values[static_cast<std::size_t>(i)] = map_colour(format, i);
+    if (mapped.format != format || mapped.masks != channel_masks(format)) {
+        for (std::size_t i = 0; i < g_palette.size(); ++i) {
+            const PaletteColour& c = g_palette[i];
+            mapped.values[i] = static_cast<uint16_t>(SDL_MapRGB(format, c.red, c.green, c.blue));
         }
-        mapped = {format, format->BitsPerPixel, {format->Rmask, format->Gmask, format->Bmask, format->Amask}, mapped.values};
+        mapped.format = format;
+        mapped.masks = channel_masks(format);
     }
     return mapped.values[static_cast<std::size_t>(colour)];
 }
@@ -90,6 +79,7 @@ void display_flip()
 
 void put_pixel(SDL_Surface* surface, int x, int y, int colour)
 {
+    // Only the 16-bit surfaces this program opens are drawn on.
     if (surface == nullptr || surface->pixels == nullptr || surface->format->BytesPerPixel != 2) {
         return;
     }

@@ -67,8 +67,9 @@ if [[ "${1:-}" == --inside ]]; then
     sleep 0.1
   done
   # The file is written front to back, so at its full length it is complete.
-  [[ $(od -An -tx1 -j 81920 -N 2 pavon.pvn | tr -d ' \n') == 00f0 ]] ||
-    fail "WP >F000 is not at offset 81920: $(od -An -tx1 -j 81920 -N 2 pavon.pvn)"
+  # The machine sits in its loop: WP >F000 and PC >0100, little-endian.
+  [[ $(od -An -tx1 -j 81920 -N 4 pavon.pvn | tr -d ' \n') == 00f00001 ]] ||
+    fail "WP and PC at offset 81920 are not >F000 and >0100: $(od -An -tx1 -j 81920 -N 4 pavon.pvn)"
 
   echo "case: F6 loads a changed state: empty video memory, backdrop colour 6"
   head -c 16384 /dev/zero | dd of=pavon.pvn bs=16384 seek=$((VRAM_OFFSET / 16384)) conv=notrunc status=none

@@ -232,4 +232,29 @@ TEST(FrameRun, RunsUnderTheOverlay)
     drain_events();
 }
 
+// Codes outside the opcode map cost no cycles: a machine whose memory holds
+// nothing else never spends its budget. The events are polled all the same,
+// so that Escape still ends the program.
+TEST(FrameRun, EscapeEndsAFrameThatCostsNoCycles)
+{
+    reset_machine();
+    g_memory.fill(0x00);
+    press_escape();
+    run_frame();
+    EXPECT_EQ(g_quit, 1);
+    EXPECT_EQ(g_cycles, 0);
+    drain_events();
+}
+
+// "JMP $" costs 10 cycles: the frame ends at the first count past the budget.
+TEST(FrameBudget, JumpToItself)
+{
+    reset_machine();
+    poke_words(START, {0x10FF});
+    g_cpu.PC = START;
+    run_frame();
+    EXPECT_EQ(g_cpu.PC, START);
+    EXPECT_EQ(g_cycles, 44590);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "machine.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
+#include "video/display.h"
 #include "video/vdp.h"
 
 namespace {
@@ -229,6 +230,19 @@ TEST(FrameRun, RunsUnderTheOverlay)
     g_cycles = CYCLES_PER_FRAME - 3 * MOV_CYCLES;
     run_instructions();
     EXPECT_EQ(instructions_run(), 3);
+    drain_events();
+}
+
+// When no window could be opened the machine runs on without a picture:
+// whole frames, with and without the overlay, never touch a surface.
+TEST(FrameRun, WithoutAWindow)
+{
+    load_program();
+    g_surface = nullptr;
+    run_frame();
+    g_debugger.overlay_visible = 1;
+    run_frame();
+    EXPECT_EQ(instructions_run(), 2 * INSTRUCTIONS_PER_FRAME);
     drain_events();
 }
 

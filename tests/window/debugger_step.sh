@@ -88,10 +88,19 @@ screen() {
 cell_text() {  # column, row, length
     sed -n "$(($2 + 1))p" "$work/screen.txt" | cut -c "$(($1 + 1))-$(($1 + $3))"
 }
-press() {
-    xdotool key --clearmodifiers "$1"
-    sleep 0.5
+# Takes screenshots until the command succeeds on one, for up to ten seconds.
+wait_for() {
+    for _ in $(seq 40); do
+        screen
+        "$@" && return 0
+        sleep 0.25
+    done
+    return 1
 }
+overlay_shown() { [ "$(cell_text 0 0 13)" = "CPU REGISTERS" ]; }
+overlay_gone() { ! overlay_shown; }
+values_changed() { [ "$(cell_text 4 1 4)" != "$pc" ] || [ "$(cell_text 4 6 4)" != "$r0" ]; }
+r0_changed() { [ "$(cell_text 4 6 4)" != "$r0" ]; }
 
 # Under the sanitizers the X11 and D-Bus libraries report leaks of their own at
 # exit; every other sanitizer error still fails the program.
@@ -111,27 +120,15 @@ xdotool windowfocus "$window" 2>/dev/null || true
 sleep 1
 
 # F1 while running: the processor stops and the overlay comes up.
-press F1
-for _ in $(seq 20); do
-    screen
-    [ "$(cell_text 0 0 13)" = "CPU REGISTERS" ] && break
-    sleep 0.25
-done
-[ "$(cell_text 0 0 13)" = "CPU REGISTERS" ] || fail "F1 did not bring the overlay up"
-
+xdotool key F1
+wait_for overlay_shown || fail "F1 did not bring the overlay up"
 pc=$(cell_text 4 1 4)
 r0=$(cell_text 4 6 4)
 [ "$pc" = 0100 ] || [ "$pc" = 0102 ] || fail "PC shown as '$pc'"
 
-# Held: nothing runs between presses. Each F1: exactly one instruction.
+# Each further F1 executes exactly one instruction, and nothing runs
+# between presses.
 for step in 1 2 3 4 5; do
-    sleep 0.3
-    screen
-    [ "$(cell_text 4 1 4)" = "$pc" ] && [ "$(cell_text 4 6 4)" = "$r0" ] || fail "the held processor ran"
-    press F1
-    screen
-    new_pc=$(cell_text 4 1 4)
-    new_r0=$(cell_text 4 6 4)
     if [ "$pc" = 0100 ]; then
         want_pc=0102
         want_r0=$(printf "%04X" $(((16#$r0 + 1) & 0xFFFF)))
@@ -141,6 +138,12 @@ for step in 1 2 3 4 5; do
         want_r0=$r0
         want_line="INC R0   "
     fi
+    xdotool key F1
+    wait_for values_changed || fail "step $step: F1 executed nothing"
+    sleep 0.5
+    screen
+    new_pc=$(cell_text 4 1 4)
+    new_r0=$(cell_text 4 6 4)
     [ "$new_pc" = "$want_pc" ] && [ "$new_r0" = "$want_r0" ] ||
         fail "step $step: PC $pc R0 $r0 became PC $new_pc R0 $new_r0, not PC $want_pc R0 $want_r0"
     [ "$(cell_text 0 17 9)" = "$want_line" ] || fail "step $step: disassembly '$(cell_text 0 17 9)'"
@@ -148,22 +151,19 @@ for step in 1 2 3 4 5; do
     r0=$new_r0
 done
 
-# F2: the processor runs again, the overlay stays and follows it.
-press F2
-screen
-first_r0=$(cell_text 4 6 4)
-sleep 0.5
-screen
-[ "$(cell_text 0 0 13)" = "CPU REGISTERS" ] || fail "the overlay went away on F2"
-[ "$(cell_text 4 6 4)" != "$first_r0" ] || fail "the processor does not run after F2"
+# F2: the processor runs again, under the overlay, which follows it.
+xdotool key F2
+wait_for r0_changed || fail "the processor does not run after F2"
+r0=$(cell_text 4 6 4)
+wait_for r0_changed || fail "the processor stopped again after F2"
+overlay_shown || fail "the overlay went away on F2"
 
 # e: the overlay goes and the VDP picture is back.
-press e
-screen
-[ "$(cell_text 0 0 13)" != "CPU REGISTERS" ] || fail "e did not leave the overlay"
+xdotool key e
+wait_for overlay_gone || fail "e did not leave the overlay"
 grep -q '[^~]' <(cut -c 1-40 "$work/screen.txt") && fail "overlay cells are still on screen"
 
-press Escape
+xdotool key Escape
 status=0
 for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break

@@ -41,6 +41,7 @@ constexpr int32_t PAGE_STEP = 0x40;
 constexpr int32_t SHIFT_PAGE_STEP = 0x1000;
 constexpr int32_t CPU_DUMP_HOME = 0xF000;  // RAM
 constexpr int32_t PORT_WINDOW = 0xE000;    // the VDP ports
+constexpr int32_t VDP_DUMP_END = VDP_DUMP_LIMIT - (DUMP_BYTES - 1);
 
 bool is_recorded(unsigned key)
 {
@@ -126,8 +127,9 @@ void debugger_key(unsigned key, int32_t last_start)
         break;
     case SDLK_p:
         // In the VDP view the port window lies beyond video memory: the
-        // dump goes as far as it can.
-        dump = std::min(PORT_WINDOW, last_start);
+        // dump goes as far as it can. The view is the one shown now, which
+        // an earlier key of the same poll may have switched.
+        dump = g_debugger.show_vdp_memory ? VDP_DUMP_END : PORT_WINDOW;
         break;
     case SDLK_v:
         debugger_show_vdp();

@@ -170,6 +170,9 @@ TEST(EventsDump, AddressKeys)
         {"VDP: Shift+Page Down", true, 0x3000, {shift, press(SDLK_PAGEDOWN)}, 0x3F80},
         {"VDP: p stays inside video memory", true, 0x0100, {press(SDLK_p)}, 0x3F80},
         {"several keys in one poll", false, 0xF000, {press(SDLK_DOWN), press(SDLK_DOWN), press(SDLK_UP)}, 0xF008},
+        // p follows the view shown when it is pressed, not the one the poll began in.
+        {"c then p shows the VDP ports", true, 0x0100, {press(SDLK_c), press(SDLK_p)}, 0xE000},
+        {"v then p stays inside video memory", false, 0xF000, {press(SDLK_v), press(SDLK_p)}, 0x3F80},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -170,7 +170,10 @@ TEST(EventsDump, AddressKeys)
         {"VDP: Shift+Page Down", true, 0x3000, {shift, press(SDLK_PAGEDOWN)}, 0x3F80},
         {"VDP: p stays inside video memory", true, 0x0100, {press(SDLK_p)}, 0x3F80},
         {"several keys in one poll", false, 0xF000, {press(SDLK_DOWN), press(SDLK_DOWN), press(SDLK_UP)}, 0xF008},
-        // p follows the view shown when it is pressed, not the one the poll began in.
+        // The dump limit is the one of the view the poll began in, for every
+        // key of that poll; p alone follows the view shown when it is pressed.
+        {"v then End keeps the CPU view's limit", false, 0xF000, {press(SDLK_v), press(SDLK_END)}, 0xFF80},
+        {"c then End keeps the VDP view's limit", true, 0x0100, {press(SDLK_c), press(SDLK_END)}, 0x3F80},
         {"c then p shows the VDP ports", true, 0x0100, {press(SDLK_c), press(SDLK_p)}, 0xE000},
         {"v then p stays inside video memory", false, 0xF000, {press(SDLK_v), press(SDLK_p)}, 0x3F80},
     };

@@ -20,13 +20,6 @@ bool is_traced_write(Location a)
     return a < RAM_START && !is_vdp_port(a) && a != ROM_PORT_WORD;
 }
 
-// Port addresses other than the VDP's: reads there find no device.
-bool is_other_port_byte(Location a)
-{
-    return a >= PORT_WINDOW_START && a < RAM_START && a != VDP_DATA_PORT && a != VDP_CONTROL_PORT &&
-           a != VDP_DATA_PORT + 1;
-}
-
 void report_rom_write(Location a)
 {
     debug_printf("Write to ROM address 0x%x at PC=0x%04x.\n", a, g_cpu.PC);
@@ -101,11 +94,15 @@ uint16_t bus_read_word(Location at)
 uint8_t bus_read_byte(Location at)
 {
     const Location a = at;
+    if (a >= RAM_START || a < PORT_WINDOW_START) {
+        return g_memory[a];
+    }
     if (a == VDP_DATA_PORT) {
         g_memory[a] = vdp_read_data();
     } else if (a == VDP_CONTROL_PORT) {
         g_memory[a] = vdp_read_status();
-    } else if (is_other_port_byte(a)) {
+    } else if (a != VDP_DATA_PORT + 1) {
+        // No device answers here; the data lines float high.
         debug_printf("Read from other port 0x%04x at PC=0x%04x.\n", a, g_cpu.PC);
         g_memory[a] = 0xFF;
     }

@@ -1,5 +1,6 @@
 #include "platform/debug_output.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -15,11 +16,15 @@ void debug_output(const char* line)
 #ifdef _WIN32
     OutputDebugStringA(line);
 #else
-    // One write per line, so that lines from this process never interleave.
+    // One write per line, so that lines never interleave with other output;
+    // only an interrupted or partial write needs another.
     const size_t length = std::strlen(line);
     size_t done = 0;
     while (done < length) {
         const ssize_t n = write(STDERR_FILENO, line + done, length - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
         if (n <= 0) {
             return;
         }
@@ -30,7 +35,7 @@ void debug_output(const char* line)
 
 void debug_printf(const char* format, ...)
 {
-    char line[256];
+    char line[DEBUG_LINE_SIZE];
     va_list args;
     va_start(args, format);
     std::vsnprintf(line, sizeof line, format, args);

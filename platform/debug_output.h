@@ -2,6 +2,11 @@
 // elsewhere standard error. Each line reaches it whole, in one write.
 #pragma once
 
+#include <cstddef>
+
+// Longer lines are cut to this size, terminator included.
+constexpr std::size_t DEBUG_LINE_SIZE = 256;
+
 void debug_output(const char* line);
 
 // Formats one line (printf conventions) into a local buffer and sends it.

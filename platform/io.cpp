@@ -1,3 +1,6 @@
+// The descriptor calls on POSIX hosts, with the results the Windows C
+// library gives: a directory cannot be opened as a file, reads and writes
+// carry on until the whole count is done, and any error gives -1.
 #ifndef _WIN32
 #include "platform/io.h"
 
@@ -20,11 +23,20 @@ int _open(const char* path, int flags, int mode)
     do {
         descriptor = ::open(path, flags | O_CLOEXEC, static_cast<mode_t>(mode));
     } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        return -1;
+    }
+    struct stat about{};
+    if (::fstat(descriptor, &about) != 0 || S_ISDIR(about.st_mode)) {
+        ::close(descriptor);
+        errno = EISDIR;
+        return -1;
+    }
     return descriptor;
 }
 
-// Reads until the count is reached or the file ends, as the Windows call
-// does for a disk file; a directory or another error gives -1.
+// Stops early only at the end of the file. Bytes read before an error stay
+// in the buffer.
 int _read(int descriptor, void* buffer, unsigned int count)
 {
     auto* bytes = static_cast<unsigned char*>(buffer);
@@ -35,7 +47,7 @@ int _read(int descriptor, void* buffer, unsigned int count)
             continue;
         }
         if (n < 0) {
-            return done > 0 ? static_cast<int>(done) : -1;
+            return -1;
         }
         if (n == 0) {
             break;
@@ -55,7 +67,7 @@ int _write(int descriptor, const void* buffer, unsigned int count)
             continue;
         }
         if (n <= 0) {
-            return done > 0 ? static_cast<int>(done) : -1;
+            return -1;
         }
         done += static_cast<unsigned int>(n);
     }

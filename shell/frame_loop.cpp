@@ -1,3 +1,5 @@
+// The frame loop: the only main loop of the program. It also hosts the
+// debugger, which may hold the processor while the overlay stays alive.
 #include "shell/frame_loop.h"
 
 #include "cpu/cpu.h"
@@ -45,15 +47,25 @@ void end_frame()
     poll_events();
 }
 
-void run_frame()
+void run_instructions()
 {
-    g_cycles = 0;
+    uint32_t turns = 0;
     while (!g_quit) {
         run_turn();
         if (g_cycles >= CYCLES_PER_FRAME) {
             break;
         }
+        if (++turns == INSTRUCTIONS_BEFORE_EVENT_POLL) {
+            turns = 0;
+            poll_events();
+        }
     }
+}
+
+void run_frame()
+{
+    g_cycles = 0;
+    run_instructions();
     end_frame();
 }
 

@@ -1,3 +1,5 @@
+// Start-up: the video system, the ROM images, the processor, the window and
+// the debugger, then frames until Escape.
 #include <SDL.h>
 
 #include <cstdio>
@@ -17,11 +19,11 @@ int main(int, char**)
 {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
-        std::fflush(stdout);
-        std::exit(-1);
+        return -1;
     }
     restore_default_signals();
     std::atexit(SDL_Quit);
+    // Neither a failed ROM load nor a window that cannot open stops the machine.
     load_roms(ROM1_PATH, ROM2_PATH);
     g_keys.fill(0);
     cpu_create(g_rom1, g_rom2);

@@ -1,3 +1,5 @@
+// The VDP's processor-facing side: the control port's two-byte protocol, the
+// auto-incrementing data port and the status read.
 #include "video/vdp.h"
 
 #include <cstdio>

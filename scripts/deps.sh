@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, and only those.
+# Usage: scripts/deps.sh build|test
+#   build: compiler, CMake, SDL 1.2, GoogleTest, Google Benchmark
+#   test:  the above plus the virtual display and the tools the window tests drive it with
+set -euo pipefail
+
+packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libgtest-dev libbenchmark-dev)
+if [[ "${1:-build}" == test ]]; then
+  packages+=(xvfb xauth xdotool imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,126 @@
+// The host layer: descriptor calls that behave as the machine's file code
+// expects on every host, and the diagnostics channel.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/debug_output.h"
+#include "platform/io.h"
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char name[] = "/tmp/pavon_io_XXXXXX";
+        EXPECT_NE(mkdtemp(name), nullptr);
+        path_ = name;
+    }
+    ~TempFolder() { EXPECT_EQ(std::system(("rm -rf " + path_).c_str()), 0); }
+    std::string file(const char* name, std::size_t size) const
+    {
+        const std::string path = path_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+        return path;
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+TEST(PlatformRead, ReadsUpToTheCountOrTheEnd)
+{
+    struct Case {
+        const char* name;
+        std::size_t file_size;
+        unsigned int request;
+        int result;
+    };
+    const Case cases[] = {
+        {"exact", 100, 100, 100},
+        {"short file", 99, 100, 99},
+        {"longer file", 101, 100, 100},
+        {"empty file", 0, 100, 0},
+        {"large read", 300000, 300000, 300000},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file("data", c.file_size);
+        const int file = host::_open(path.c_str(), host::_O_RDONLY | host::_O_BINARY);
+        ASSERT_GE(file, 0);
+        std::vector<char> buffer(c.request + 1, '-');
+        EXPECT_EQ(host::_read(file, buffer.data(), c.request), c.result);
+        EXPECT_EQ(buffer[c.request], '-') << "nothing written past the count";
+        EXPECT_EQ(host::_close(file), 0);
+    }
+}
+
+TEST(PlatformOpen, RefusesWhatIsNotAFile)
+{
+    TempFolder folder;
+    const std::string missing = folder.path() + "/missing";
+    EXPECT_LT(host::_open(missing.c_str(), host::_O_RDONLY | host::_O_BINARY), 0);
+    EXPECT_LT(host::_open(folder.path().c_str(), host::_O_RDONLY | host::_O_BINARY), 0);
+    EXPECT_LT(host::_open(folder.path().c_str(), host::_O_WRONLY | host::_O_CREAT | host::_O_BINARY,
+                          host::_S_IREAD | host::_S_IWRITE),
+              0);
+}
+
+// A new file is its owner's to read and write; an existing one is
+// overwritten in place, not truncated.
+TEST(PlatformWrite, CreatesAndOverwritesInPlace)
+{
+    TempFolder folder;
+    const std::string path = folder.path() + "/state";
+    const int flags = host::_O_WRONLY | host::_O_CREAT | host::_O_BINARY;
+    const int mode = host::_S_IREAD | host::_S_IWRITE;
+    int file = host::_open(path.c_str(), flags, mode);
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(host::_write(file, "abcdef", 6), 6);
+    EXPECT_EQ(host::_close(file), 0);
+    struct stat about{};
+    ASSERT_EQ(stat(path.c_str(), &about), 0);
+    EXPECT_EQ(about.st_mode & (S_IRUSR | S_IWUSR), static_cast<mode_t>(S_IRUSR | S_IWUSR));
+
+    file = host::_open(path.c_str(), flags, mode);
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(host::_write(file, "XY", 2), 2);
+    EXPECT_EQ(host::_close(file), 0);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "XYcdef");
+}
+
+TEST(PlatformWrite, FailureIsReported)
+{
+    const int file = host::_open("/dev/full", host::_O_WRONLY | host::_O_BINARY);
+    if (file < 0) {
+        GTEST_SKIP() << "/dev/full is not available";
+    }
+    EXPECT_EQ(host::_write(file, "abc", 3), -1);
+    host::_close(file);
+}
+
+TEST(DebugOutput, WholeLinesOnStandardError)
+{
+    testing::internal::CaptureStderr();
+    debug_printf("Write to ROM address 0x%x at PC=0x%04x.\n", 0x100, 0x20);
+    debug_output("plain\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Write to ROM address 0x100 at PC=0x0020.\nplain\n");
+
+    // An over-long line is cut, never written past its buffer.
+    const std::string long_text(1000, 'z');
+    testing::internal::CaptureStderr();
+    debug_printf("%s", long_text.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), long_text.substr(0, DEBUG_LINE_SIZE - 1));
+}
+
+}  // namespace

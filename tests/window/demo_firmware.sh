@@ -98,9 +98,9 @@ if [[ "${1:-}" == --inside ]]; then
   tap() {  # tap KEY...: press and release each key, with frames in between
     for key in "$@"; do
       xdotool keydown "$key"
-      sleep 0.15
+      sleep 0.12
       xdotool keyup "$key"
-      sleep 0.15
+      sleep 0.12
     done
   }
 
@@ -111,7 +111,9 @@ if [[ "${1:-}" == --inside ]]; then
     sleep 0.5
   done
 
-  tap h e l l o Return w o r l d
+  tap h e l l o space w o r l d Return
+  tap 1 2 3 4 5 6 7 8 9 0 minus equal bracketleft bracketright semicolon apostrophe comma period slash backslash Return
+  tap t e s t x
   xdotool keydown ctrl
   tap h                                  # Ctrl+H: the backspace
   xdotool keyup ctrl
@@ -151,7 +153,7 @@ demo="$PAVON_BUILD_DIR/firmware/ROM"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$demo" "$work/ROM"
-timeout 300 xvfb-run -a -s "-screen 0 640x480x24" bash "${BASH_SOURCE[0]}" --inside "$work" "$demo/pavon2.bin" ||
+timeout 110 xvfb-run -a -s "-screen 0 640x480x24" bash "${BASH_SOURCE[0]}" --inside "$work" "$demo/pavon2.bin" ||
   fail "the run under the virtual display failed"
 
 row() {  # row NAME N: row N of a screen, trailing blanks removed
@@ -170,19 +172,20 @@ expect "check" "$(row boot 3)" " CPU CHECK OK"
 expect "sprite at start" "$(sprite boot)" "SPRITE 120 120"
 
 echo "case: typed keys are echoed, Return starts a line, Ctrl+H erases"
-expect "first line" "$(row typed 6)" "HELLO"
-expect "second line" "$(row typed 7)" "WORL_"
+expect "first line" "$(row typed 6)" "HELLO WORLD"
+expect "digits and punctuation" "$(row typed 7)" "1234567890-=[];',./\\"
+expect "third line" "$(row typed 8)" "TEST_"
 
 echo "case: the arrow keys move the sprite a cell per press"
 expect "sprite moved" "$(sprite typed)" "SPRITE 144 136"
 
 echo "case: the machine goes on after F5 saves"
-expect "typing after the save" "$(row changed 7)" "WORLXYZ_"
+expect "typing after the save" "$(row changed 8)" "TESTXYZ_"
 expect "sprite after the save" "$(sprite changed)" "SPRITE 128 136"
 
 echo "case: F6 brings back the saved screen"
-expect "first line after loading" "$(row loaded 6)" "HELLO"
-expect "second line after loading" "$(row loaded 7)" "WORL_"
+expect "first line after loading" "$(row loaded 6)" "HELLO WORLD"
+expect "third line after loading" "$(row loaded 8)" "TEST_"
 expect "sprite after loading" "$(sprite loaded)" "SPRITE 144 136"
 expect "banner after loading" "$(row loaded 0)" "   PAVON  OPEN DEMO FIRMWARE"
 

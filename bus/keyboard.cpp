@@ -1,12 +1,30 @@
 #include "bus/keyboard.h"
 
+#include <array>
+
 #include "bus/bus.h"
 #include "cpu/addressing.h"
 #include "cpu/status.h"
 #include "shell/events.h"
 
+namespace {
+
+constexpr uint16_t KEYBOARD_FIRST_ROW = 0xEC00;
+constexpr uint16_t KEYBOARD_ROW_STEP = 0x10;
+constexpr int KEYBOARD_ROWS = 8;
+constexpr int MAX_CRU_TRANSFER_BITS = 8;
+
+struct KeyBit {
+    uint16_t symbol;  // host key symbol, index into g_keys
+    uint8_t bit;      // the bit value the key gives in its row
+};
+
+// A row's keys in the order they are tested; unused entries have bit 0.
+using KeyboardRow = std::array<KeyBit, 8>;
+
+// The rows from >EC00 on. A key may sit in two rows (minus does).
 // clang-format off
-const std::array<KeyboardRow, KEYBOARD_ROWS> KEYBOARD_MATRIX = {{
+constexpr std::array<KeyboardRow, KEYBOARD_ROWS> KEYBOARD_MATRIX = {{
     /* >EC00 */ {{{SDLK_1, 0x01}, {SDLK_2, 0x02}, {SDLK_q, 0x04}, {SDLK_w, 0x08},
                   {SDLK_a, 0x10}, {SDLK_s, 0x20}, {SDLK_z, 0x40}, {SDLK_x, 0x80}}},
     /* >EC10 */ {{{SDLK_3, 0x01}, {SDLK_4, 0x02}, {SDLK_e, 0x04}, {SDLK_r, 0x08},
@@ -26,10 +44,6 @@ const std::array<KeyboardRow, KEYBOARD_ROWS> KEYBOARD_MATRIX = {{
 }};
 // clang-format on
 
-namespace {
-
-constexpr int MAX_CRU_TRANSFER_BITS = 8;
-
 // The row whose base R12 holds exactly, or -1.
 int keyboard_row_at(uint16_t cru_base)
 {
@@ -45,8 +59,8 @@ bool key_held(uint16_t symbol)
     return symbol < g_keys.size() && g_keys[symbol] != 0;
 }
 
-}  // namespace
-
+// The bit of the row's held key that is tested last, or 0: a row reports
+// one key at most.
 uint8_t keyboard_row_value(int row)
 {
     uint8_t value = 0;
@@ -58,6 +72,15 @@ uint8_t keyboard_row_value(int row)
     return value;
 }
 
+// Away from the keyboard rows STCR reads `count` one-bits; a count of 0
+// reads eight.
+uint8_t cru_ones(int count)
+{
+    return count == 0 ? 0xFF : static_cast<uint8_t>((1u << count) - 1);
+}
+
+}  // namespace
+
 void op_stcr(Location location, int count)
 {
     g_cycles += STCR_CYCLES;
@@ -65,10 +88,7 @@ void op_stcr(Location location, int count)
         return;
     }
     const int row = keyboard_row_at(reg_read(12));
-    // Elsewhere the CRU reads `count` one-bits; a count of 0 reads eight.
-    const auto value = static_cast<uint8_t>(row >= 0 ? keyboard_row_value(row)
-                                            : count == 0 ? 0xFF
-                                                         : (1u << count) - 1);
+    const uint8_t value = row >= 0 ? keyboard_row_value(row) : cru_ones(count);
     bus_write_byte(location, value);
     set_result_flags_byte(value);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bus/bus.h"
+#include "cpu/addressing.h"
 #include "cpu/memory.h"
 #include "debugger/debugger.h"
 
@@ -20,12 +21,13 @@ namespace {
 constexpr uint8_t MEMORY_FILL = 0xCD;
 constexpr int32_t INTERRUPT_CYCLES = 26;
 
-// R13 to R15 of the new workspace receive the old context, straight in the image.
+// R13 to R15 of the new workspace receive the old context, straight in the
+// image: no ROM protection, no port side effects.
 void store_old_context(uint16_t wp, uint16_t pc, uint16_t st)
 {
-    mem_write_word(static_cast<Location>(g_cpu.WP + 26), wp);
-    mem_write_word(static_cast<Location>(g_cpu.WP + 28), pc);
-    mem_write_word(static_cast<Location>(g_cpu.WP + 30), st);
+    reg_write(13, wp);
+    reg_write(14, pc);
+    reg_write(15, st);
 }
 
 }  // namespace

@@ -9,14 +9,13 @@
 #include <cstdint>
 
 #include "cpu/addressing.h"
+#include "cpu/opcode_map.h"
 #include "cpu/ops_control.h"
 #include "cpu/ops_dual.h"
 #include "cpu/ops_jump.h"
 #include "cpu/ops_register.h"
 #include "cpu/ops_shift.h"
 #include "cpu/ops_single.h"
-
-using Executor = void (*)(uint16_t op);
 
 using DualHandler = void (*)(Location source, Location destination);
 using OperandHandler = void (*)(Location operand);

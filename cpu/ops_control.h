@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "bus/bus.h"
+#include "cpu/operand_access.h"
 #include "cpu/addressing.h"
 #include "cpu/status.h"
 #include "debugger/debugger.h"
@@ -39,7 +39,7 @@ inline void op_ai(Location w, uint16_t value)
     const uint16_t d = mem_read_word(w);
     const uint32_t sum = uint32_t{d} + value;
     const auto r = static_cast<uint16_t>(sum);
-    bus_write_word(w, r);
+    operand_write_word(w, r);
     set_result_flags(r);
     st_set_bit(ST_C_BIT, sum > 0xFFFF);
     st_set_bit(ST_OV_BIT, add_overflows(value, d, r, 0x8000));
@@ -50,7 +50,7 @@ inline void op_ai(Location w, uint16_t value)
 inline void op_andi(Location w, uint16_t value)
 {
     const auto r = static_cast<uint16_t>(mem_read_word(w) & value);
-    bus_write_word(w, r);
+    operand_write_word(w, r);
     set_result_flags(r);
     skip_immediate();
     g_cycles += IMMEDIATE_CYCLES;
@@ -59,7 +59,7 @@ inline void op_andi(Location w, uint16_t value)
 inline void op_ori(Location w, uint16_t value)
 {
     const auto r = static_cast<uint16_t>(mem_read_word(w) | value);
-    bus_write_word(w, r);
+    operand_write_word(w, r);
     set_result_flags(r);
     skip_immediate();
     g_cycles += IMMEDIATE_CYCLES;
@@ -81,7 +81,7 @@ inline void op_stwp(Location w)
 
 inline void op_stst(Location w)
 {
-    bus_write_word(w, g_cpu.ST);
+    operand_write_word(w, g_cpu.ST);
     g_cycles += STST_CYCLES;
 }
 

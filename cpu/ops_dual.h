@@ -6,35 +6,35 @@
 
 #include <cstdint>
 
-#include "bus/bus.h"
+#include "cpu/operand_access.h"
 #include "cpu/status.h"
 
 constexpr int32_t DUAL_OPERAND_CYCLES = 14;
 
 inline void op_szc(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    const auto r = static_cast<uint16_t>(bus_read_word(d) & ~src);
-    bus_write_word(d, r);
+    const uint16_t src = operand_read_word(s);
+    const auto r = static_cast<uint16_t>(operand_read_word(d) & ~src);
+    operand_write_word(d, r);
     set_result_flags(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 inline void op_szcb(Location s, Location d)
 {
-    const uint8_t src = bus_read_byte(s);
-    const auto r = static_cast<uint8_t>(bus_read_byte(d) & ~src);
-    bus_write_byte(d, r);
+    const uint8_t src = operand_read_byte(s);
+    const auto r = static_cast<uint8_t>(operand_read_byte(d) & ~src);
+    operand_write_byte(d, r);
     set_result_flags_byte(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 inline void op_s(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    const uint16_t dst = bus_read_word(d);
+    const uint16_t src = operand_read_word(s);
+    const uint16_t dst = operand_read_word(d);
     const auto r = static_cast<uint16_t>(dst - src);
-    bus_write_word(d, r);
+    operand_write_word(d, r);
     set_result_flags(r);
     st_set_bit(ST_C_BIT, dst >= src);
     st_set_bit(ST_OV_BIT, sub_overflows(src, dst, r, 0x8000));
@@ -43,10 +43,10 @@ inline void op_s(Location s, Location d)
 
 inline void op_sb(Location s, Location d)
 {
-    const uint8_t src = bus_read_byte(s);
-    const uint8_t dst = bus_read_byte(d);
+    const uint8_t src = operand_read_byte(s);
+    const uint8_t dst = operand_read_byte(d);
     const auto r = static_cast<uint8_t>(dst - src);
-    bus_write_byte(d, r);
+    operand_write_byte(d, r);
     set_result_flags_byte(r);
     st_set_bit(ST_C_BIT, dst >= src);
     st_set_bit(ST_OV_BIT, sub_overflows(src, dst, r, 0x80));
@@ -55,16 +55,16 @@ inline void op_sb(Location s, Location d)
 
 inline void op_c(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    set_compare_flags(src, bus_read_word(d));
+    const uint16_t src = operand_read_word(s);
+    set_compare_flags(src, operand_read_word(d));
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 // OP comes from the byte compared against, the destination.
 inline void op_cb(Location s, Location d)
 {
-    const uint8_t src = bus_read_byte(s);
-    const uint8_t dst = bus_read_byte(d);
+    const uint8_t src = operand_read_byte(s);
+    const uint8_t dst = operand_read_byte(d);
     set_compare_flags_byte(src, dst);
     st_set_parity(dst);
     g_cycles += DUAL_OPERAND_CYCLES;
@@ -72,11 +72,11 @@ inline void op_cb(Location s, Location d)
 
 inline void op_a(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    const uint16_t dst = bus_read_word(d);
+    const uint16_t src = operand_read_word(s);
+    const uint16_t dst = operand_read_word(d);
     const uint32_t sum = uint32_t{dst} + src;
     const auto r = static_cast<uint16_t>(sum);
-    bus_write_word(d, r);
+    operand_write_word(d, r);
     set_result_flags(r);
     st_set_bit(ST_C_BIT, sum > 0xFFFF);
     st_set_bit(ST_OV_BIT, add_overflows(src, dst, r, 0x8000));
@@ -85,11 +85,11 @@ inline void op_a(Location s, Location d)
 
 inline void op_ab(Location s, Location d)
 {
-    const uint8_t src = bus_read_byte(s);
-    const uint8_t dst = bus_read_byte(d);
+    const uint8_t src = operand_read_byte(s);
+    const uint8_t dst = operand_read_byte(d);
     const unsigned sum = unsigned{dst} + src;
     const auto r = static_cast<uint8_t>(sum);
-    bus_write_byte(d, r);
+    operand_write_byte(d, r);
     set_result_flags_byte(r);
     st_set_bit(ST_C_BIT, sum > 0xFF);
     st_set_bit(ST_OV_BIT, add_overflows(src, dst, r, 0x80));
@@ -98,34 +98,34 @@ inline void op_ab(Location s, Location d)
 
 inline void op_mov(Location s, Location d)
 {
-    const uint16_t r = bus_read_word(s);
-    bus_write_word(d, r);
+    const uint16_t r = operand_read_word(s);
+    operand_write_word(d, r);
     set_result_flags(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 inline void op_movb(Location s, Location d)
 {
-    const uint8_t r = bus_read_byte(s);
-    bus_write_byte(d, r);
+    const uint8_t r = operand_read_byte(s);
+    operand_write_byte(d, r);
     set_result_flags_byte(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 inline void op_soc(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    const auto r = static_cast<uint16_t>(bus_read_word(d) | src);
-    bus_write_word(d, r);
+    const uint16_t src = operand_read_word(s);
+    const auto r = static_cast<uint16_t>(operand_read_word(d) | src);
+    operand_write_word(d, r);
     set_result_flags(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
 inline void op_socb(Location s, Location d)
 {
-    const uint8_t src = bus_read_byte(s);
-    const auto r = static_cast<uint8_t>(bus_read_byte(d) | src);
-    bus_write_byte(d, r);
+    const uint8_t src = operand_read_byte(s);
+    const auto r = static_cast<uint8_t>(operand_read_byte(d) | src);
+    operand_write_byte(d, r);
     set_result_flags_byte(r);
     g_cycles += DUAL_OPERAND_CYCLES;
 }

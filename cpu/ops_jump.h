@@ -28,22 +28,22 @@ inline void jump_if(bool taken, int disp)
     }
 }
 
-inline bool lgt() { return st_get_bit(ST_LGT_BIT); }
-inline bool agt() { return st_get_bit(ST_AGT_BIT); }
-inline bool eq() { return st_get_bit(ST_EQ_BIT); }
+inline bool flag_lgt() { return st_get_bit(ST_LGT_BIT); }
+inline bool flag_agt() { return st_get_bit(ST_AGT_BIT); }
+inline bool flag_eq() { return st_get_bit(ST_EQ_BIT); }
 
 inline void op_jmp(int disp) { jump_if(true, disp); }
-inline void op_jlt(int disp) { jump_if(!agt() && !eq(), disp); }
-inline void op_jle(int disp) { jump_if(!lgt() || eq(), disp); }
-inline void op_jeq(int disp) { jump_if(eq(), disp); }
-inline void op_jhe(int disp) { jump_if(lgt() || eq(), disp); }
-inline void op_jgt(int disp) { jump_if(agt(), disp); }
-inline void op_jne(int disp) { jump_if(!eq(), disp); }
+inline void op_jlt(int disp) { jump_if(!flag_agt() && !flag_eq(), disp); }
+inline void op_jle(int disp) { jump_if(!flag_lgt() || flag_eq(), disp); }
+inline void op_jeq(int disp) { jump_if(flag_eq(), disp); }
+inline void op_jhe(int disp) { jump_if(flag_lgt() || flag_eq(), disp); }
+inline void op_jgt(int disp) { jump_if(flag_agt(), disp); }
+inline void op_jne(int disp) { jump_if(!flag_eq(), disp); }
 inline void op_jnc(int disp) { jump_if(!st_get_bit(ST_C_BIT), disp); }
 inline void op_joc(int disp) { jump_if(st_get_bit(ST_C_BIT), disp); }
 inline void op_jno(int disp) { jump_if(!st_get_bit(ST_OV_BIT), disp); }
-inline void op_jl(int disp) { jump_if(!lgt() && !eq(), disp); }
-inline void op_jh(int disp) { jump_if(lgt() && !eq(), disp); }
+inline void op_jl(int disp) { jump_if(!flag_lgt() && !flag_eq(), disp); }
+inline void op_jh(int disp) { jump_if(flag_lgt() && !flag_eq(), disp); }
 inline void op_jop(int disp) { jump_if(st_get_bit(ST_OP_BIT), disp); }
 
 // R12 plus the displacement, as a plain sum: R12 is not halved here.

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "bus/bus.h"
+#include "cpu/operand_access.h"
 #include "cpu/memory.h"
 #include "cpu/status.h"
 
@@ -24,24 +24,24 @@ inline Location next_register(Location d)
 // EQ: every 1 bit of S is 1 in D.
 inline void op_coc(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    st_set_bit(ST_EQ_BIT, (src & ~bus_read_word(d)) == 0);
+    const uint16_t src = operand_read_word(s);
+    st_set_bit(ST_EQ_BIT, (src & ~operand_read_word(d)) == 0);
     g_cycles += COC_CYCLES;
 }
 
 // EQ: every 1 bit of S is 0 in D.
 inline void op_czc(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    st_set_bit(ST_EQ_BIT, (src & bus_read_word(d)) == 0);
+    const uint16_t src = operand_read_word(s);
+    st_set_bit(ST_EQ_BIT, (src & operand_read_word(d)) == 0);
     g_cycles += CZC_CYCLES;
 }
 
 inline void op_xor(Location s, Location d)
 {
-    const uint16_t src = bus_read_word(s);
-    const auto r = static_cast<uint16_t>(bus_read_word(d) ^ src);
-    bus_write_word(d, r);
+    const uint16_t src = operand_read_word(s);
+    const auto r = static_cast<uint16_t>(operand_read_word(d) ^ src);
+    operand_write_word(d, r);
     set_result_flags(r);
     g_cycles += XOR_CYCLES;
 }
@@ -49,10 +49,10 @@ inline void op_xor(Location s, Location d)
 // D:D+1 = S x D, unsigned; the low word is stored first.
 inline void op_mpy(Location s, Location d)
 {
-    const uint32_t src = bus_read_word(s);
-    const uint32_t product = src * bus_read_word(d);
-    bus_write_word(next_register(d), static_cast<uint16_t>(product));
-    bus_write_word(d, static_cast<uint16_t>(product >> 16));
+    const uint32_t src = operand_read_word(s);
+    const uint32_t product = src * operand_read_word(d);
+    operand_write_word(next_register(d), static_cast<uint16_t>(product));
+    operand_write_word(d, static_cast<uint16_t>(product >> 16));
     g_cycles += MPY_CYCLES;
 }
 
@@ -60,16 +60,16 @@ inline void op_mpy(Location s, Location d)
 // (S <= D, division by zero included) only sets OV.
 inline void op_div(Location s, Location d)
 {
-    const uint16_t divisor = bus_read_word(s);
-    const uint16_t high = bus_read_word(d);
+    const uint16_t divisor = operand_read_word(s);
+    const uint16_t high = operand_read_word(d);
     g_cycles += DIV_CYCLES;
     if (divisor <= high) {
         st_set_bit(ST_OV_BIT, 1);
         return;
     }
-    const uint32_t dividend = uint32_t{high} << 16 | bus_read_word(next_register(d));
-    bus_write_word(d, static_cast<uint16_t>(dividend / divisor));
-    bus_write_word(next_register(d), static_cast<uint16_t>(dividend % divisor));
+    const uint32_t dividend = uint32_t{high} << 16 | operand_read_word(next_register(d));
+    operand_write_word(d, static_cast<uint16_t>(dividend / divisor));
+    operand_write_word(next_register(d), static_cast<uint16_t>(dividend % divisor));
     st_set_bit(ST_OV_BIT, 0);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "bus/bus.h"
+#include "cpu/operand_access.h"
 #include "cpu/addressing.h"
 #include "cpu/status.h"
 
@@ -16,7 +16,7 @@ inline void finish_shift(int w, int count, uint16_t r, unsigned carry)
 {
     set_result_flags(r);
     st_set_bit(ST_C_BIT, static_cast<int>(carry & 1));
-    bus_write_word(reg_ptr(w), r);
+    operand_write_word(reg_ptr(w), r);
     g_cycles += SHIFT_CYCLES + SHIFT_CYCLES_PER_BIT * count;
 }
 

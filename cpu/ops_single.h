@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "bus/bus.h"
+#include "cpu/operand_access.h"
 #include "cpu/addressing.h"
 #include "cpu/status.h"
 
@@ -65,7 +65,7 @@ void op_x(Location d);
 
 inline void op_clr(Location d)
 {
-    bus_write_word(d, 0);
+    operand_write_word(d, 0);
     g_cycles += CLR_CYCLES;
 }
 
@@ -86,7 +86,7 @@ inline void op_inv(Location d)
 {
     const auto r = static_cast<uint16_t>(~mem_read_word(d));
     set_result_flags(r);
-    bus_write_word(d, r);
+    operand_write_word(d, r);
     g_cycles += INV_CYCLES;
 }
 
@@ -95,7 +95,7 @@ inline void write_negation_result(Location d, uint16_t r)
 {
     set_result_flags(r);
     st_set_bit(ST_OV_BIT, r == 0x8000);
-    bus_write_word(d, r);
+    operand_write_word(d, r);
 }
 
 inline void op_neg(Location d)
@@ -121,7 +121,7 @@ inline void add_to_operand(Location d, uint16_t amount)
     set_result_flags(r);
     st_set_bit(ST_C_BIT, sum > 0xFFFF);
     st_set_bit(ST_OV_BIT, add_overflows(amount, v, r, 0x8000));
-    bus_write_word(d, r);
+    operand_write_word(d, r);
     g_cycles += INC_CYCLES;
 }
 
@@ -132,7 +132,7 @@ inline void subtract_from_operand(Location d, uint16_t amount)
     set_result_flags(r);
     st_set_bit(ST_C_BIT, v >= amount);
     st_set_bit(ST_OV_BIT, sub_overflows(amount, v, r, 0x8000));
-    bus_write_word(d, r);
+    operand_write_word(d, r);
     g_cycles += DEC_CYCLES;
 }
 

@@ -1,16 +1,36 @@
-// Placeholder until the overlay lands.
 #include "debugger/debugger.h"
 
+#include "debugger/panels.h"
+#include "debugger/text.h"
 #include "video/display.h"
 
-Debugger g_debugger{0, 0, 0, 1, 0, 0xF000, 0, {}};
+namespace {
+
+constexpr int32_t CPU_DUMP_START = 0xF000;  // the RAM
+constexpr int32_t VDP_DUMP_START = 0x0000;
+
+// Clears the grid, writes the current view's labels and paints them.
+void build_view()
+{
+    text_clear();
+    if (g_debugger.show_vdp_memory) {
+        write_vdp_labels();
+    } else {
+        write_cpu_labels();
+    }
+    text_draw_all();
+}
+
+}  // namespace
+
+Debugger g_debugger{0, 0, 0, 1, 0, CPU_DUMP_START, VDP_DUMP_START, {}};
 
 void debugger_init()
 {
-    g_debugger.saved_cpu_address = 0xF000;
+    g_debugger.saved_cpu_address = CPU_DUMP_START;
     g_debugger.in_interrupt = 0;
     g_debugger.stopped = 0;
-    g_debugger.saved_vdp_address = 0;
+    g_debugger.saved_vdp_address = VDP_DUMP_START;
     g_debugger.dump_address = 0;
     g_debugger.show_vdp_memory = 1;
     debugger_show_cpu();
@@ -20,10 +40,12 @@ void debugger_init()
 void debugger_show()
 {
     g_debugger.overlay_visible = 1;
+    build_view();
     debugger_draw_view();
     display_flip();
 }
 
+// Each view keeps its own dump address while the other one is shown.
 void debugger_show_cpu()
 {
     if (g_debugger.show_vdp_memory == 0) {
@@ -32,6 +54,7 @@ void debugger_show_cpu()
     g_debugger.show_vdp_memory = 0;
     g_debugger.saved_vdp_address = g_debugger.dump_address;
     g_debugger.dump_address = g_debugger.saved_cpu_address;
+    build_view();
 }
 
 void debugger_show_vdp()
@@ -42,10 +65,19 @@ void debugger_show_vdp()
     g_debugger.show_vdp_memory = 1;
     g_debugger.saved_cpu_address = g_debugger.dump_address;
     g_debugger.dump_address = g_debugger.saved_vdp_address;
+    build_view();
 }
 
-void debugger_draw_view() {}
+void debugger_draw_view()
+{
+    if (g_debugger.show_vdp_memory) {
+        debugger_draw_vdp_view();
+    } else {
+        debugger_draw_cpu_view();
+    }
+}
 
+// Leaving shows the whole VDP picture again at once, not at the frame's end.
 void debugger_leave()
 {
     g_debugger.overlay_visible = 0;

@@ -1,16 +1,184 @@
-// Placeholder until the key handling lands: Escape quits.
+// A key press goes through two stages. The program's own keys (quit, save,
+// load, stop/step) act whatever is on screen; then the key is either a
+// debugger command, while the overlay is shown, or a key of the emulated
+// keyboard. Releases always reach the emulated keyboard.
 #include "shell/events.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "cpu/cpu.h"
+#include "debugger/debugger.h"
+#include "shell/state_file.h"
+#include "video/display.h"
 
 std::array<uint8_t, SDLK_LAST> g_keys{};
 int32_t g_shift_held = 0;
 int32_t g_quit = 0;
 
+namespace {
+
+struct KeyRange {
+    unsigned first;
+    unsigned last;
+};
+
+// The keys whose state the emulated keyboard can read.
+constexpr std::array<KeyRange, 4> RECORDED_KEYS{{
+    {SDLK_BACKSPACE, SDLK_z},  // control keys, punctuation, digits, letters
+    {SDLK_UP, SDLK_LEFT},      // arrows
+    {SDLK_F8, SDLK_F11},
+    {SDLK_LSHIFT, SDLK_LCTRL},  // left Shift, right Ctrl, left Ctrl
+}};
+static_assert(SDLK_LCTRL < SDLK_LAST, "every recorded key has its entry in g_keys");
+
+constexpr int32_t CPU_DUMP_LIMIT = 0xFFFF;
+constexpr int32_t VDP_DUMP_LIMIT = 0x3FFF;
+constexpr int32_t DUMP_BYTES = 128;
+constexpr int32_t DUMP_LINE = 8;
+constexpr int32_t PAGE_STEP = 0x40;
+constexpr int32_t SHIFT_PAGE_STEP = 0x1000;
+constexpr int32_t CPU_DUMP_HOME = 0xF000;  // RAM
+constexpr int32_t PORT_WINDOW = 0xE000;    // the VDP ports
+
+bool is_recorded(unsigned key)
+{
+    return std::any_of(RECORDED_KEYS.begin(), RECORDED_KEYS.end(),
+                       [key](const KeyRange& range) { return key >= range.first && key <= range.last; });
+}
+
+// The symbol as a number. Copying the bytes keeps a symbol outside the
+// enumeration's values (a pushed event can hold any) from being loaded as an
+// SDLKey.
+unsigned key_symbol(const SDL_Event& event)
+{
+    std::underlying_type_t<SDLKey> symbol;
+    std::memcpy(&symbol, &event.key.keysym.sym, sizeof symbol);
+    return static_cast<unsigned>(symbol);
+}
+
+void stop_or_step()
+{
+    if (g_debugger.stopped == 1) {
+        cpu_execute(cpu_fetch());
+        display_flip();
+    } else {
+        g_debugger.stopped = 1;
+    }
+}
+
+// Stage 1: the keys that act whether or not the overlay is shown.
+void program_key(unsigned key)
+{
+    switch (key) {
+    case SDLK_F5:
+        save_state();
+        break;
+    case SDLK_F6:
+        load_state();
+        break;
+    case SDLK_LSHIFT:
+        g_shift_held = 1;
+        break;
+    case SDLK_ESCAPE:
+        g_quit = 1;
+        break;
+    case SDLK_F1:
+        stop_or_step();
+        break;
+    default:
+        break;
+    }
+}
+
+// Stage 2 while the overlay is shown. `last_start` is the highest dump
+// address whose 128 bytes stay inside the memory shown.
+void debugger_key(unsigned key, int32_t last_start)
+{
+    int32_t& dump = g_debugger.dump_address;
+    const int32_t step = g_shift_held ? SHIFT_PAGE_STEP : PAGE_STEP;
+    switch (key) {
+    case SDLK_F2:
+        g_debugger.stopped = 0;
+        break;
+    case SDLK_DOWN:
+        if (dump < last_start) {
+            dump += DUMP_LINE;
+        }
+        break;
+    case SDLK_UP:
+        if (dump > 0) {
+            dump -= DUMP_LINE;
+        }
+        break;
+    case SDLK_HOME:
+        dump = g_debugger.show_vdp_memory ? 0 : CPU_DUMP_HOME;
+        break;
+    case SDLK_END:
+        dump = last_start;
+        break;
+    case SDLK_PAGEUP:
+        dump = std::max(dump - step, 0);
+        break;
+    case SDLK_PAGEDOWN:
+        dump = std::min(dump + step, last_start);
+        break;
+    case SDLK_p:
+        // In the VDP view the port window lies beyond video memory: the
+        // dump goes as far as it can.
+        dump = std::min(PORT_WINDOW, last_start);
+        break;
+    case SDLK_v:
+        debugger_show_vdp();
+        break;
+    case SDLK_c:
+        debugger_show_cpu();
+        break;
+    case SDLK_e:
+        debugger_leave();
+        break;
+    case SDLK_F10:
+        debugger_show();
+        break;
+    default:
+        break;
+    }
+}
+
+void key_pressed(unsigned key, int32_t last_start)
+{
+    program_key(key);
+    if (g_debugger.overlay_visible) {
+        debugger_key(key, last_start);
+    } else if (is_recorded(key)) {
+        g_keys[key] = 1;
+    }
+}
+
+void key_released(unsigned key)
+{
+    if (key == SDLK_LSHIFT) {
+        g_shift_held = 0;
+    }
+    if (is_recorded(key)) {
+        g_keys[key] = 0;
+    }
+}
+
+}  // namespace
+
 void poll_events()
 {
+    // Fixed for the whole call, even if a key switches the view meanwhile.
+    const int32_t limit = g_debugger.show_vdp_memory ? VDP_DUMP_LIMIT : CPU_DUMP_LIMIT;
+    const int32_t last_start = limit - (DUMP_BYTES - 1);
     SDL_Event event;
     while (SDL_PollEvent(&event) == 1) {
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-            g_quit = 1;
+        if (event.type == SDL_KEYDOWN) {
+            key_pressed(key_symbol(event), last_start);
+        } else if (event.type == SDL_KEYUP) {
+            key_released(key_symbol(event));
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "machine.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
+#include "video/display.h"
 #include "video/vdp.h"
 
 namespace {
@@ -230,6 +231,44 @@ TEST(FrameRun, RunsUnderTheOverlay)
     run_instructions();
     EXPECT_EQ(instructions_run(), 3);
     drain_events();
+}
+
+// When no window could be opened the machine runs on without a picture:
+// whole frames, with and without the overlay, never touch a surface.
+TEST(FrameRun, WithoutAWindow)
+{
+    load_program();
+    g_surface = nullptr;
+    run_frame();
+    g_debugger.overlay_visible = 1;
+    run_frame();
+    EXPECT_EQ(instructions_run(), 2 * INSTRUCTIONS_PER_FRAME);
+    drain_events();
+}
+
+// Codes outside the opcode map cost no cycles: a machine whose memory holds
+// nothing else never spends its budget. The events are polled all the same,
+// so that Escape still ends the program.
+TEST(FrameRun, EscapeEndsAFrameThatCostsNoCycles)
+{
+    reset_machine();
+    g_memory.fill(0x00);
+    press_escape();
+    run_frame();
+    EXPECT_EQ(g_quit, 1);
+    EXPECT_EQ(g_cycles, 0);
+    drain_events();
+}
+
+// "JMP $" costs 10 cycles: the frame ends at the first count past the budget.
+TEST(FrameBudget, JumpToItself)
+{
+    reset_machine();
+    poke_words(START, {0x10FF});
+    g_cpu.PC = START;
+    run_frame();
+    EXPECT_EQ(g_cpu.PC, START);
+    EXPECT_EQ(g_cycles, 44590);
 }
 
 }  // namespace

@@ -20,7 +20,6 @@
 * Video chip ports and tables
 VDPWD:    EQU >E000             ; data port
 VDPWA:    EQU >E002             ; control port, written
-VDPST:    EQU >E002             ; status register, read
 NAMES:    EQU >0000             ; name table (register 2 = >00)
 COLOURS:  EQU >0380             ; colour table (register 3 = >0E)
 SPRATTR:  EQU >0700             ; sprite attributes (register 5 = >0E)
@@ -185,10 +184,10 @@ MAIN:     MOV  @FRAMES,R0
 
 ***********************************************************************
 * Frame interrupt: count the frame. The frame loop leaves the mask at 3,
-* and RTWP restores the interrupted program's status.
+* and RTWP restores the interrupted program's status. The routine keeps
+* off the video chip, so it cannot upset an address being set up.
 ***********************************************************************
 FRAME:    INC  @FRAMES
-          MOVB @VDPST,R0        ; reading the status acknowledges the frame
           RTWP
 
 ***********************************************************************

@@ -49,8 +49,10 @@ printf '        AORG 0\n        DATA >F000, >0100\n        AORG >8000\n        D
 "$asm" good.asm -o out
 [[ $(stat -c %s out/ROM/pavon1.bin) == 32768 && $(stat -c %s out/ROM/pavon2.bin) == 16384 ]] ||
   fail "wrong image sizes"
-[[ "$(od -An -tx1 -N4 out/ROM/pavon1.bin)" == " f0 00 01 00" ]] || fail "first image: $(od -An -tx1 -N4 out/ROM/pavon1.bin)"
-[[ "$(od -An -tx1 -N2 out/ROM/pavon2.bin)" == " 12 34" ]] || fail "second image: $(od -An -tx1 -N2 out/ROM/pavon2.bin)"
+first=$(od -An -tx1 -N4 out/ROM/pavon1.bin)
+[[ "$first" == " f0 00 01 00" ]] || fail "first image starts with$first"
+second=$(od -An -tx1 -N2 out/ROM/pavon2.bin)
+[[ "$second" == " 12 34" ]] || fail "second image starts with$second"
 ls out/ROM | grep -q tmp && fail "temporary files were left"
 
 echo "case: the disassembler lists an image with addresses, words and text"

@@ -56,7 +56,8 @@ TEST(RoundTrip, EveryInstructionWordAssemblesBackToItsLine)
 
         const Program program = assemble("        AORG >6000\n" + line + "\n", "roundtrip.asm");
         if (!program.errors.empty()) {
-            ADD_FAILURE() << "word " << std::hex << word << ": '" << line << "' does not assemble: " << all_errors(program);
+            ADD_FAILURE() << "word " << std::hex << word << ": '" << line
+                          << "' does not assemble: " << all_errors(program);
             ++failures;
             continue;
         }

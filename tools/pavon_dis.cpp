@@ -81,7 +81,7 @@ void print_line(uint16_t address, int words, const char* text)
 
 bool zero_word(long at, long end)
 {
-    return at + 1 < end && g_memory[static_cast<std::size_t>(at)] == 0 && g_memory[static_cast<std::size_t>(at) + 1] == 0;
+    return at + 1 < end && mem_read_word(static_cast<Location>(at)) == 0;
 }
 
 }  // namespace

@@ -73,6 +73,11 @@ private:
     void error(int line, std::string message) { program_.errors.push_back({line, std::move(message)}); }
 
     void first_pass_line(const LineFields& fields);
+    bool operand_count_is(const std::string& mnemonic, std::size_t count, std::size_t low, std::size_t high);
+    void layout_directive(Directive directive, const std::string& mnemonic, const std::string& label,
+                          const std::vector<std::string>& texts);
+    bool parse_statement(Statement& statement, const std::string& mnemonic, const std::vector<std::string>& texts,
+                         int64_t& size);
     void define(const std::string& name, int64_t value, int line);
     void place_pending_labels();
     bool evaluate_now(const std::string& text, int64_t& value);
@@ -83,6 +88,8 @@ private:
 
     bool value_of(const Statement& statement, const Operand& operand, int64_t& value);
     bool in_range(const Statement& statement, int64_t value, int64_t low, int64_t high, const char* what);
+    bool value_in(const Statement& statement, const Operand& operand, int64_t low, int64_t high, const char* what,
+                  int64_t& value);
     bool encode_instruction(const Statement& statement, std::vector<uint8_t>& bytes);
     bool encode_general(const Statement& statement, const Operand& operand, uint16_t& field,
                         std::vector<uint16_t>& extensions);
@@ -138,10 +145,8 @@ void Assembler::reserve(int64_t size)
 bool Assembler::parse_instruction_operands(const Opcode& opcode, const std::vector<std::string>& texts,
                                            std::vector<Operand>& operands)
 {
-    const int expected = operand_count(opcode.format);
-    if (static_cast<int>(texts.size()) != expected) {
-        error(line_, "bad operand: " + std::string(opcode.mnemonic) + " takes " + std::to_string(expected) +
-                         (expected == 1 ? " operand" : " operands") + ", not " + std::to_string(texts.size()));
+    const auto expected = static_cast<std::size_t>(operand_count(opcode.format));
+    if (!operand_count_is(std::string(opcode.mnemonic), texts.size(), expected, expected)) {
         return false;
     }
     operands.resize(texts.size());
@@ -157,11 +162,13 @@ bool Assembler::parse_instruction_operands(const Opcode& opcode, const std::vect
             break;
         case Format::Xop:
         case Format::CruMultiple:
-            ok = first ? parse_general(texts[i], operands[i], reason) : parse_value(texts[i], false, operands[i], reason);
+            ok = first ? parse_general(texts[i], operands[i], reason)
+                       : parse_value(texts[i], false, operands[i], reason);
             break;
         case Format::Shift:
         case Format::Immediate:
-            ok = first ? parse_register(texts[i], operands[i], reason) : parse_value(texts[i], false, operands[i], reason);
+            ok = first ? parse_register(texts[i], operands[i], reason)
+                       : parse_value(texts[i], false, operands[i], reason);
             break;
         case Format::RegisterOnly: ok = parse_register(texts[i], operands[i], reason); break;
         case Format::ImmediateOnly: ok = parse_value(texts[i], true, operands[i], reason); break;
@@ -226,7 +233,6 @@ void Assembler::first_pass_line(const LineFields& fields)
     const std::vector<std::string> texts = split_operands(fields.operands);
     const Directive directive = find_directive(mnemonic);
     const Opcode* opcode = directive == Directive::None ? find_opcode(mnemonic) : nullptr;
-
     if (directive == Directive::None && opcode == nullptr) {
         error(line_, "unknown mnemonic '" + fields.mnemonic + "'");
         place_pending_labels();
@@ -235,112 +241,126 @@ void Assembler::first_pass_line(const LineFields& fields)
         }
         return;
     }
+    if (directive == Directive::Equ || directive == Directive::Aorg || directive == Directive::Bss ||
+        directive == Directive::Even) {
+        layout_directive(directive, mnemonic, fields.label, texts);
+        return;
+    }
 
     // Instructions and words start at even addresses.
-    if (opcode != nullptr || directive == Directive::Data || directive == Directive::Even) {
+    if (opcode != nullptr || directive == Directive::Data) {
         here_ += here_ & 1;
     }
-    if (directive != Directive::Equ && directive != Directive::Aorg) {
-        place_pending_labels();
-    }
-
-    int64_t value = 0;
-    auto operand_count_is = [&](std::size_t low, std::size_t high) {
-        if (texts.size() >= low && texts.size() <= high) {
-            return true;
-        }
-        const std::string count = low == high        ? std::to_string(low)
-                                  : high > low + 1 ? "at least " + std::to_string(low)
-                                                   : std::to_string(low) + " or " + std::to_string(high);
-        error(line_, "bad operand: " + mnemonic + " takes " + count + (high == 1 || (low == 1 && high > 2) ? " operand" : " operands") +
-                         ", not " + std::to_string(texts.size()));
-        return false;
-    };
-
-    switch (directive) {
-    case Directive::Equ:
-        place_pending_labels();
-        if (fields.label.empty()) {
-            error(line_, "bad label: EQU needs a label to define");
-        } else if (operand_count_is(1, 1) && evaluate_now(texts[0], value)) {
-            define(fields.label, value, line_);
-        }
-        return;
-    case Directive::Aorg:
-        place_pending_labels();
-        if (operand_count_is(1, 1) && evaluate_now(texts[0], value)) {
-            if (value < 0 || value >= ADDRESS_LIMIT) {
-                error(line_, "value out of range: AORG " + std::to_string(value) + " is not an address");
-            } else {
-                here_ = value;
-            }
-        }
-        break;
-    case Directive::Bss:
-        if (operand_count_is(1, 1) && evaluate_now(texts[0], value)) {
-            if (value < 0) {
-                error(line_, "value out of range: BSS " + std::to_string(value) + " is negative");
-                value = 0;
-            }
-            if (!fields.label.empty()) {
-                define(fields.label, here_, line_);
-            }
-            reserve(value);
-        }
-        return;
-    case Directive::Even:
-        operand_count_is(0, 0);
-        break;
-    default:
-        break;
-    }
+    place_pending_labels();
     if (!fields.label.empty()) {
         define(fields.label, here_, line_);
     }
-    if (directive == Directive::Aorg || directive == Directive::Even) {
-        return;
-    }
-
     Statement statement{line_, here_, opcode, directive, {}};
     int64_t size = 0;
-    bool ok = true;
-    std::string why;
+    if (parse_statement(statement, mnemonic, texts, size)) {
+        statements_.push_back(std::move(statement));
+    }
+    reserve(size);
+}
+
+bool Assembler::operand_count_is(const std::string& mnemonic, std::size_t count, std::size_t low, std::size_t high)
+{
+    if (count >= low && count <= high) {
+        return true;
+    }
+    const bool open_ended = high > low + 1;
+    const std::string allowed = low == high   ? std::to_string(low)
+                                : open_ended ? "at least " + std::to_string(low)
+                                             : std::to_string(low) + " or " + std::to_string(high);
+    const bool singular = high == 1 || (open_ended && low == 1);
+    error(line_, "bad operand: " + mnemonic + " takes " + allowed + (singular ? " operand" : " operands") + ", not " +
+                     std::to_string(count));
+    return false;
+}
+
+// The directives that act on the location counter or the symbols at once.
+void Assembler::layout_directive(Directive directive, const std::string& mnemonic, const std::string& label,
+                                 const std::vector<std::string>& texts)
+{
+    int64_t value = 0;
+    if (directive == Directive::Even) {
+        here_ += here_ & 1;
+        operand_count_is(mnemonic, texts.size(), 0, 0);
+    } else {
+        place_pending_labels();  // they name the place before AORG moves it
+    }
+    const bool has_value = directive != Directive::Even && operand_count_is(mnemonic, texts.size(), 1, 1) &&
+                           evaluate_now(texts[0], value);
     switch (directive) {
-    case Directive::None:
-        ok = parse_instruction_operands(*opcode, texts, statement.operands);
-        size = ok ? instruction_size(*opcode, statement.operands) : 2;
+    case Directive::Equ:
+        if (label.empty()) {
+            error(line_, "bad label: EQU needs a label to define");
+        } else if (has_value) {
+            define(label, value, line_);
+        }
+        return;
+    case Directive::Aorg:
+        if (has_value && (value < 0 || value >= ADDRESS_LIMIT)) {
+            error(line_, "value out of range: AORG " + std::to_string(value) + " is not an address");
+        } else if (has_value) {
+            here_ = value;
+        }
         break;
+    case Directive::Bss:
+        if (has_value && value < 0) {
+            error(line_, "value out of range: BSS " + std::to_string(value) + " is negative");
+        }
+        break;
+    default:
+        place_pending_labels();
+        break;
+    }
+    if (!label.empty()) {
+        define(label, here_, line_);
+    }
+    if (directive == Directive::Bss && has_value && value > 0) {
+        reserve(value);
+    }
+}
+
+// The operands of an instruction, DATA, BYTE, TEXT or END, and the number
+// of bytes the statement will place.
+bool Assembler::parse_statement(Statement& statement, const std::string& mnemonic,
+                                const std::vector<std::string>& texts, int64_t& size)
+{
+    std::string why;
+    bool ok = true;
+    switch (statement.directive) {
+    case Directive::None:
+        ok = parse_instruction_operands(*statement.opcode, texts, statement.operands);
+        size = ok ? instruction_size(*statement.opcode, statement.operands) : 2;
+        return ok;
     case Directive::Data:
     case Directive::Byte:
-        ok = operand_count_is(1, ADDRESS_LIMIT);
+        ok = operand_count_is(mnemonic, texts.size(), 1, ADDRESS_LIMIT);
         statement.operands.resize(texts.size());
         for (std::size_t i = 0; ok && i < texts.size(); ++i) {
             ok = parse_value(texts[i], false, statement.operands[i], why);
         }
-        size = static_cast<int64_t>(texts.size()) * (directive == Directive::Data ? 2 : 1);
+        size = static_cast<int64_t>(texts.size()) * (statement.directive == Directive::Data ? 2 : 1);
         break;
     case Directive::Text:
         statement.operands.resize(1);
-        ok = operand_count_is(1, 1) && parse_string(texts[0], statement.operands[0], why);
+        ok = operand_count_is(mnemonic, texts.size(), 1, 1) && parse_string(texts[0], statement.operands[0], why);
         size = ok ? static_cast<int64_t>(statement.operands[0].expression[0].text.size()) : 0;
         break;
-    case Directive::End:
-        ok = operand_count_is(0, 1);
+    default:  // END, with an optional operand that only has to make sense
+        ok = operand_count_is(mnemonic, texts.size(), 0, 1);
         if (ok && texts.size() == 1) {
             statement.operands.resize(1);
             ok = parse_value(texts[0], false, statement.operands[0], why);
         }
         break;
-    default:
-        break;
     }
     if (!why.empty()) {
         error(line_, why);
     }
-    if (ok) {
-        statements_.push_back(std::move(statement));
-    }
-    reserve(size);
+    return ok;
 }
 
 bool Assembler::value_of(const Statement& statement, const Operand& operand, int64_t& value)
@@ -362,6 +382,12 @@ bool Assembler::in_range(const Statement& statement, int64_t value, int64_t low,
     return false;
 }
 
+bool Assembler::value_in(const Statement& statement, const Operand& operand, int64_t low, int64_t high,
+                         const char* what, int64_t& value)
+{
+    return value_of(statement, operand, value) && in_range(statement, value, low, high, what);
+}
+
 constexpr int64_t WORD_LOW = -32768;
 constexpr int64_t WORD_HIGH = 0xFFFF;
 
@@ -373,7 +399,7 @@ bool Assembler::encode_general(const Statement& statement, const Operand& operan
         return true;
     }
     int64_t address = 0;
-    if (!value_of(statement, operand, address) || !in_range(statement, address, WORD_LOW, WORD_HIGH, "a 16-bit word")) {
+    if (!value_in(statement, operand, WORD_LOW, WORD_HIGH, "a 16-bit word", address)) {
         return false;
     }
     extensions.push_back(static_cast<uint16_t>(address));
@@ -404,9 +430,9 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         break;
     case Format::Xop:
     case Format::CruMultiple:
-        ok = encode_general(statement, operands[0], source, extensions) && value_of(statement, operands[1], value) &&
-             in_range(statement, value, 0, 15, opcode.format == Format::Xop ? "an XOP number 0 to 15"
-                                                                           : "a bit count 0 to 15");
+        ok = encode_general(statement, operands[0], source, extensions) &&
+             value_in(statement, operands[1], 0, 15,
+                      opcode.format == Format::Xop ? "an XOP number 0 to 15" : "a bit count 0 to 15", value);
         word |= static_cast<uint16_t>((value & 0xF) << 6 | source);
         break;
     case Format::SingleOperand:
@@ -414,11 +440,11 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         word |= source;
         break;
     case Format::Shift:
-        ok = value_of(statement, operands[1], value) && in_range(statement, value, 0, 15, "a shift count 0 to 15");
+        ok = value_in(statement, operands[1], 0, 15, "a shift count 0 to 15", value);
         word |= static_cast<uint16_t>((value & 0xF) << 4 | operands[0].reg);
         break;
     case Format::Jump: {
-        ok = value_of(statement, operands[0], value) && in_range(statement, value, 0, WORD_HIGH, "an address");
+        ok = value_in(statement, operands[0], 0, WORD_HIGH, "an address", value);
         if (!ok) {
             break;
         }
@@ -438,16 +464,16 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         break;
     }
     case Format::CruBit:
-        ok = value_of(statement, operands[0], value) && in_range(statement, value, -128, 255, "a bit displacement -128 to 255");
+        ok = value_in(statement, operands[0], -128, 255, "a bit displacement -128 to 255", value);
         word |= static_cast<uint16_t>(value & 0xFF);
         break;
     case Format::Immediate:
         word |= static_cast<uint16_t>(operands[0].reg);
-        ok = value_of(statement, operands[1], value) && in_range(statement, value, WORD_LOW, WORD_HIGH, "a 16-bit word");
+        ok = value_in(statement, operands[1], WORD_LOW, WORD_HIGH, "a 16-bit word", value);
         extensions.push_back(static_cast<uint16_t>(value));
         break;
     case Format::ImmediateOnly:
-        ok = value_of(statement, operands[0], value) && in_range(statement, value, WORD_LOW, WORD_HIGH, "a 16-bit word");
+        ok = value_in(statement, operands[0], WORD_LOW, WORD_HIGH, "a 16-bit word", value);
         extensions.push_back(static_cast<uint16_t>(value));
         break;
     case Format::RegisterOnly: word |= static_cast<uint16_t>(operands[0].reg); break;
@@ -470,12 +496,12 @@ bool Assembler::encode_data(const Statement& statement, std::vector<uint8_t>& by
         int64_t value = 0;
         switch (statement.directive) {
         case Directive::Data:
-            ok = value_of(statement, operand, value) && in_range(statement, value, WORD_LOW, WORD_HIGH, "a 16-bit word") && ok;
+            ok = value_in(statement, operand, WORD_LOW, WORD_HIGH, "a 16-bit word", value) && ok;
             bytes.push_back(static_cast<uint8_t>(value >> 8));
             bytes.push_back(static_cast<uint8_t>(value));
             break;
         case Directive::Byte:
-            ok = value_of(statement, operand, value) && in_range(statement, value, -128, 255, "a byte") && ok;
+            ok = value_in(statement, operand, -128, 255, "a byte", value) && ok;
             bytes.push_back(static_cast<uint8_t>(value));
             break;
         case Directive::Text:
@@ -515,7 +541,8 @@ void Assembler::check_placement()
     for (const Segment& segment : program_.segments) {
         order.push_back(&segment);
     }
-    std::stable_sort(order.begin(), order.end(), [](const Segment* a, const Segment* b) { return a->start < b->start; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Segment* a, const Segment* b) { return a->start < b->start; });
     const Segment* furthest = nullptr;  // the segment reaching highest so far
     for (const Segment* segment : order) {
         if (furthest != nullptr && segment->start < furthest->start + furthest->bytes.size()) {

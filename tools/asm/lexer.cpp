@@ -11,6 +11,16 @@ bool is_blank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
 
+bool is_identifier_start(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+bool is_identifier_char(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
 std::string_view trim(std::string_view text)
 {
     while (!text.empty() && is_blank(text.front())) {
@@ -142,16 +152,6 @@ TokenKind punctuation_kind(char c, bool& found)
 }
 
 }  // namespace
-
-bool is_identifier_start(char c)
-{
-    return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
-
-bool is_identifier_char(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
 
 std::string upper_case(std::string_view text)
 {

@@ -24,9 +24,6 @@ struct Token {
 
 using Tokens = std::vector<Token>;
 
-bool is_identifier_start(char c);
-bool is_identifier_char(char c);
-
 // False, with the reason in `error`, when the line cannot be split (a label
 // that is not a valid name, a string that never ends).
 bool split_line(std::string_view line, LineFields& fields, std::string& error);

@@ -22,11 +22,3 @@ inline uint16_t swap_word(uint16_t* word)
     *word = static_cast<uint16_t>(*word << 8 | *word >> 8);
     return *word;
 }
-
-// Reverses the four bytes of a 32-bit value in place and returns the new value.
-inline uint32_t swap_long(uint32_t* value)
-{
-    const uint32_t v = *value;
-    *value = (v >> 24) | ((v >> 8) & 0x0000FF00u) | ((v << 8) & 0x00FF0000u) | (v << 24);
-    return *value;
-}

@@ -77,8 +77,8 @@ inline void op_seto(Location d)
 
 inline void op_swpb(Location d)
 {
-    const uint16_t v = mem_read_word(d);
-    mem_write_word(d, static_cast<uint16_t>(v << 8 | v >> 8));
+    uint16_t v = mem_read_word(d);
+    mem_write_word(d, swap_word(&v));
     g_cycles += SWPB_CYCLES;
 }
 

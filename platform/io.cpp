@@ -11,11 +11,11 @@
 
 namespace host {
 
-const int _O_RDONLY = O_RDONLY;
-const int _O_WRONLY = O_WRONLY;
-const int _O_CREAT = O_CREAT;
-const int _S_IREAD = S_IRUSR;
-const int _S_IWRITE = S_IWUSR;
+const int OPEN_READ_ONLY = O_RDONLY;
+const int OPEN_WRITE_ONLY = O_WRONLY;
+const int OPEN_CREATE = O_CREAT;
+const int OWNER_READ = S_IRUSR;
+const int OWNER_WRITE = S_IWUSR;
 
 int _open(const char* path, int flags, int mode)
 {

@@ -20,7 +20,7 @@ int report(const char* format, const char* path)
 
 int load_roms(const char* first_path, const char* second_path)
 {
-    int file = host::_open(first_path, host::_O_RDONLY | host::_O_BINARY);
+    int file = host::_open(first_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         return report("Error opening ROM %s.\n", first_path);
     }
@@ -30,7 +30,7 @@ int load_roms(const char* first_path, const char* second_path)
     }
     host::_close(file);
 
-    file = host::_open(second_path, host::_O_RDONLY | host::_O_BINARY);
+    file = host::_open(second_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         return report("Error opening ROM %s.\n", second_path);
     }

@@ -79,8 +79,8 @@ void unpack_state(const StateImage& image)
 int save_state()
 {
     // Not truncated: whatever a longer file holds past the state stays.
-    const int file = host::_open(STATE_FILE_PATH, host::_O_WRONLY | host::_O_CREAT | host::_O_BINARY,
-                                 host::_S_IREAD | host::_S_IWRITE);
+    const int file = host::_open(STATE_FILE_PATH, host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY,
+                                 host::OWNER_READ | host::OWNER_WRITE);
     if (file < 0) {
         return file;
     }
@@ -95,7 +95,7 @@ int save_state()
 
 int load_state()
 {
-    const int file = host::_open(STATE_FILE_PATH, host::_O_RDONLY | host::_O_BINARY);
+    const int file = host::_open(STATE_FILE_PATH, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         return file;
     }

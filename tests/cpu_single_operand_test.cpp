@@ -255,6 +255,42 @@ TEST(Execute, Table)
     }
 }
 
+// X at >0100 executing a context switch: the new PC is taken exactly, and the
+// return address saved in the new R14 is the word after the X.
+TEST(Execute, ContextSwitches)
+{
+    struct Case {
+        const char* name;
+        uint16_t executed;  // in R2
+        uint16_t wp_after;
+        uint16_t pc_after;
+        uint16_t r14_after;  // in the new workspace
+        int32_t cycles;
+    };
+    const Case cases[] = {
+        {"BLWP R4", 0x0404, 0xF040, 0x0400, 0x0102, 34},
+        {"XOP R3,1", 0x2C43, 0xF060, 0x0500, 0x0102, 8},
+        {"RTWP", 0x0380, 0xF080, 0x0600, 0x0600, 22},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reset_machine();
+        set_reg(2, c.executed);
+        set_reg(4, 0xF040);  // BLWP's vector: R4, R5
+        set_reg(5, 0x0400);
+        poke_words(0x0044, {0xF060, 0x0500});  // XOP vector 1
+        set_reg(13, 0xF080);                   // RTWP's context
+        set_reg(14, 0x0600);
+        set_reg(15, 0x0000);
+        poke_words(0xF080 + 28, {0x0600});
+        run({0x0482});  // X R2
+        EXPECT_EQ(g_cpu.WP, c.wp_after);
+        EXPECT_EQ(g_cpu.PC, c.pc_after);
+        EXPECT_EQ(reg(14), c.r14_after);
+        EXPECT_EQ(g_cycles, c.cycles);
+    }
+}
+
 TEST(Execute, StatusOfTheExecutedWord)
 {
     reset_machine();

@@ -55,7 +55,7 @@ TEST(PlatformRead, ReadsUpToTheCountOrTheEnd)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.file("data", c.file_size);
-        const int file = host::_open(path.c_str(), host::_O_RDONLY | host::_O_BINARY);
+        const int file = host::_open(path.c_str(), host::OPEN_READ_ONLY | host::OPEN_BINARY);
         ASSERT_GE(file, 0);
         std::vector<char> buffer(c.request + 1, '-');
         EXPECT_EQ(host::_read(file, buffer.data(), c.request), c.result);
@@ -68,10 +68,10 @@ TEST(PlatformOpen, RefusesWhatIsNotAFile)
 {
     TempFolder folder;
     const std::string missing = folder.path() + "/missing";
-    EXPECT_LT(host::_open(missing.c_str(), host::_O_RDONLY | host::_O_BINARY), 0);
-    EXPECT_LT(host::_open(folder.path().c_str(), host::_O_RDONLY | host::_O_BINARY), 0);
-    EXPECT_LT(host::_open(folder.path().c_str(), host::_O_WRONLY | host::_O_CREAT | host::_O_BINARY,
-                          host::_S_IREAD | host::_S_IWRITE),
+    EXPECT_LT(host::_open(missing.c_str(), host::OPEN_READ_ONLY | host::OPEN_BINARY), 0);
+    EXPECT_LT(host::_open(folder.path().c_str(), host::OPEN_READ_ONLY | host::OPEN_BINARY), 0);
+    EXPECT_LT(host::_open(folder.path().c_str(), host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY,
+                          host::OWNER_READ | host::OWNER_WRITE),
               0);
 }
 
@@ -81,8 +81,8 @@ TEST(PlatformWrite, CreatesAndOverwritesInPlace)
 {
     TempFolder folder;
     const std::string path = folder.path() + "/state";
-    const int flags = host::_O_WRONLY | host::_O_CREAT | host::_O_BINARY;
-    const int mode = host::_S_IREAD | host::_S_IWRITE;
+    const int flags = host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY;
+    const int mode = host::OWNER_READ | host::OWNER_WRITE;
     int file = host::_open(path.c_str(), flags, mode);
     ASSERT_GE(file, 0);
     EXPECT_EQ(host::_write(file, "abcdef", 6), 6);
@@ -101,7 +101,7 @@ TEST(PlatformWrite, CreatesAndOverwritesInPlace)
 
 TEST(PlatformWrite, FailureIsReported)
 {
-    const int file = host::_open("/dev/full", host::_O_WRONLY | host::_O_BINARY);
+    const int file = host::_open("/dev/full", host::OPEN_WRITE_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         GTEST_SKIP() << "/dev/full is not available";
     }

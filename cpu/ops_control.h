@@ -36,13 +36,7 @@ inline void op_li(Location w, uint16_t value)
 
 inline void op_ai(Location w, uint16_t value)
 {
-    const uint16_t d = mem_read_word(w);
-    const uint32_t sum = uint32_t{d} + value;
-    const auto r = static_cast<uint16_t>(sum);
-    operand_write_word(w, r);
-    set_result_flags(r);
-    st_set_bit(ST_C_BIT, sum > 0xFFFF);
-    st_set_bit(ST_OV_BIT, add_overflows(value, d, r, 0x8000));
+    operand_write_word(w, add_with_flags(value, mem_read_word(w)));
     skip_immediate();
     g_cycles += IMMEDIATE_CYCLES;
 }

@@ -33,11 +33,7 @@ inline void op_s(Location s, Location d)
 {
     const uint16_t src = operand_read_word(s);
     const uint16_t dst = operand_read_word(d);
-    const auto r = static_cast<uint16_t>(dst - src);
-    operand_write_word(d, r);
-    set_result_flags(r);
-    st_set_bit(ST_C_BIT, dst >= src);
-    st_set_bit(ST_OV_BIT, sub_overflows(src, dst, r, 0x8000));
+    operand_write_word(d, subtract_with_flags(src, dst));
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
@@ -45,11 +41,7 @@ inline void op_sb(Location s, Location d)
 {
     const uint8_t src = operand_read_byte(s);
     const uint8_t dst = operand_read_byte(d);
-    const auto r = static_cast<uint8_t>(dst - src);
-    operand_write_byte(d, r);
-    set_result_flags_byte(r);
-    st_set_bit(ST_C_BIT, dst >= src);
-    st_set_bit(ST_OV_BIT, sub_overflows(src, dst, r, 0x80));
+    operand_write_byte(d, subtract_byte_with_flags(src, dst));
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
@@ -74,12 +66,7 @@ inline void op_a(Location s, Location d)
 {
     const uint16_t src = operand_read_word(s);
     const uint16_t dst = operand_read_word(d);
-    const uint32_t sum = uint32_t{dst} + src;
-    const auto r = static_cast<uint16_t>(sum);
-    operand_write_word(d, r);
-    set_result_flags(r);
-    st_set_bit(ST_C_BIT, sum > 0xFFFF);
-    st_set_bit(ST_OV_BIT, add_overflows(src, dst, r, 0x8000));
+    operand_write_word(d, add_with_flags(src, dst));
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 
@@ -87,12 +74,7 @@ inline void op_ab(Location s, Location d)
 {
     const uint8_t src = operand_read_byte(s);
     const uint8_t dst = operand_read_byte(d);
-    const unsigned sum = unsigned{dst} + src;
-    const auto r = static_cast<uint8_t>(sum);
-    operand_write_byte(d, r);
-    set_result_flags_byte(r);
-    st_set_bit(ST_C_BIT, sum > 0xFF);
-    st_set_bit(ST_OV_BIT, add_overflows(src, dst, r, 0x80));
+    operand_write_byte(d, add_byte_with_flags(src, dst));
     g_cycles += DUAL_OPERAND_CYCLES;
 }
 

@@ -115,24 +115,13 @@ inline void op_abs(Location d)
 
 inline void add_to_operand(Location d, uint16_t amount)
 {
-    const uint16_t v = mem_read_word(d);
-    const uint32_t sum = uint32_t{v} + amount;
-    const auto r = static_cast<uint16_t>(sum);
-    set_result_flags(r);
-    st_set_bit(ST_C_BIT, sum > 0xFFFF);
-    st_set_bit(ST_OV_BIT, add_overflows(amount, v, r, 0x8000));
-    operand_write_word(d, r);
+    operand_write_word(d, add_with_flags(amount, mem_read_word(d)));
     g_cycles += INC_CYCLES;
 }
 
 inline void subtract_from_operand(Location d, uint16_t amount)
 {
-    const uint16_t v = mem_read_word(d);
-    const auto r = static_cast<uint16_t>(v - amount);
-    set_result_flags(r);
-    st_set_bit(ST_C_BIT, v >= amount);
-    st_set_bit(ST_OV_BIT, sub_overflows(amount, v, r, 0x8000));
-    operand_write_word(d, r);
+    operand_write_word(d, subtract_with_flags(amount, mem_read_word(d)));
     g_cycles += DEC_CYCLES;
 }
 

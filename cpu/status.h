@@ -82,3 +82,43 @@ constexpr bool sub_overflows(unsigned s, unsigned d, unsigned r, unsigned sign)
 {
     return ((s ^ d) & (r ^ d) & sign) != 0;
 }
+
+// d + s, setting the result flags, C (carry out of the top bit) and OV.
+inline uint16_t add_with_flags(uint16_t s, uint16_t d)
+{
+    const uint32_t sum = uint32_t{d} + s;
+    const auto r = static_cast<uint16_t>(sum);
+    set_result_flags(r);
+    st_set_bit(ST_C_BIT, sum > 0xFFFF);
+    st_set_bit(ST_OV_BIT, add_overflows(s, d, r, 0x8000));
+    return r;
+}
+
+inline uint8_t add_byte_with_flags(uint8_t s, uint8_t d)
+{
+    const unsigned sum = unsigned{d} + s;
+    const auto r = static_cast<uint8_t>(sum);
+    set_result_flags_byte(r);
+    st_set_bit(ST_C_BIT, sum > 0xFF);
+    st_set_bit(ST_OV_BIT, add_overflows(s, d, r, 0x80));
+    return r;
+}
+
+// d - s, setting the result flags, C (no borrow) and OV.
+inline uint16_t subtract_with_flags(uint16_t s, uint16_t d)
+{
+    const auto r = static_cast<uint16_t>(d - s);
+    set_result_flags(r);
+    st_set_bit(ST_C_BIT, d >= s);
+    st_set_bit(ST_OV_BIT, sub_overflows(s, d, r, 0x8000));
+    return r;
+}
+
+inline uint8_t subtract_byte_with_flags(uint8_t s, uint8_t d)
+{
+    const auto r = static_cast<uint8_t>(d - s);
+    set_result_flags_byte(r);
+    st_set_bit(ST_C_BIT, d >= s);
+    st_set_bit(ST_OV_BIT, sub_overflows(s, d, r, 0x80));
+    return r;
+}

@@ -49,6 +49,11 @@ void cpu_interrupt(int level);
 uint16_t cpu_fetch();
 int cpu_interrupt_mask();
 void cpu_set_workspace(uint16_t wp);
+
+// The context switch of interrupts, BLWP and XOP: WP and then PC from the two
+// words at `vector`; the old WP, `return_pc` and the old ST go into R13 to R15
+// of the new workspace, for RTWP.
+void context_switch(Location vector, uint16_t return_pc);
 void decrementer_tick();
 
 // Executes one instruction word (equal to g_cpu.instruction) and advances PC.

@@ -1,5 +1,5 @@
-// Creation from the reset vector, the interrupt context switch, the fetch and
-// the once-a-frame decrementer.
+// Creation from the reset vector, the context switch of interrupts, BLWP and
+// XOP, the fetch and the once-a-frame decrementer.
 #include "cpu/cpu.h"
 
 #include <algorithm>
@@ -21,15 +21,6 @@ namespace {
 constexpr uint8_t MEMORY_FILL = 0xCD;
 constexpr int32_t INTERRUPT_CYCLES = 26;
 
-// R13 to R15 of the new workspace receive the old context, straight in the
-// image: no ROM protection, no port side effects.
-void store_old_context(uint16_t wp, uint16_t pc, uint16_t st)
-{
-    reg_write(13, wp);
-    reg_write(14, pc);
-    reg_write(15, st);
-}
-
 }  // namespace
 
 void cpu_create(const std::array<uint8_t, ROM1_SIZE>& rom1, const std::array<uint8_t, ROM2_SIZE>& rom2)
@@ -45,16 +36,23 @@ void cpu_create(const std::array<uint8_t, ROM1_SIZE>& rom1, const std::array<uin
     std::fflush(stdout);
 }
 
-void cpu_interrupt(int level)
+// The vector and the saved context are reached straight in the image: no ROM
+// protection, no port side effects.
+void context_switch(Location vector, uint16_t return_pc)
 {
     const uint16_t old_wp = g_cpu.WP;
-    const uint16_t old_pc = g_cpu.PC;
     const uint16_t old_st = g_cpu.ST;
-    const Location vector = static_cast<Location>(4 * (level & 0xF));
-    g_cpu.PC = mem_read_word(static_cast<Location>(vector + 2));
     g_cpu.WP = mem_read_word(vector);
+    g_cpu.PC = mem_read_word(static_cast<Location>(vector + 2));
     cpu_set_workspace(g_cpu.WP);
-    store_old_context(old_wp, old_pc, old_st);
+    reg_write(13, old_wp);
+    reg_write(14, return_pc);
+    reg_write(15, old_st);
+}
+
+void cpu_interrupt(int level)
+{
+    context_switch(static_cast<Location>(4 * (level & 0xF)), g_cpu.PC);
     g_cycles += INTERRUPT_CYCLES;
     g_debugger.in_interrupt = 1;
 }

@@ -83,16 +83,8 @@ void decode_xop(uint16_t op)
 {
     const Location operand = resolve_operand<Ts, false>(source_register(op));
     const auto return_pc = static_cast<uint16_t>(g_cpu.PC + 2 + extension_bytes(Ts));
-    const uint16_t old_wp = g_cpu.WP;
-    const uint16_t old_st = g_cpu.ST;
-    const auto vector = static_cast<Location>(XOP_VECTORS + 4 * destination_register(op));
-    g_cpu.WP = mem_read_word(vector);
-    g_cpu.PC = mem_read_word(static_cast<Location>(vector + 2));
-    cpu_set_workspace(g_cpu.WP);
+    context_switch(static_cast<Location>(XOP_VECTORS + 4 * destination_register(op)), return_pc);
     reg_write(11, operand);
-    reg_write(13, old_wp);
-    reg_write(14, return_pc);
-    reg_write(15, old_st);
     g_cpu.ST = static_cast<uint16_t>((g_cpu.ST | ST_X) & ~XOP_CLEARED_ST_BITS);
     move_pc(-2);
 }

@@ -30,19 +30,10 @@ constexpr int32_t MPYS_CYCLES = 16;
 // abandoned, so no emulated program can exhaust the host's stack.
 constexpr int MAX_X_DEPTH = 16;
 
-// Context switch through the vector at d: new WP, then new PC. The old
-// context goes into R13 to R15 of the new workspace, for RTWP.
+// Context switch through the vector at d; RTWP returns after the BLWP.
 inline void op_blwp(Location d)
 {
-    const uint16_t old_wp = g_cpu.WP;
-    const uint16_t old_pc = g_cpu.PC;
-    const uint16_t old_st = g_cpu.ST;
-    g_cpu.PC = mem_read_word(static_cast<Location>(d + 2));
-    g_cpu.WP = mem_read_word(d);
-    cpu_set_workspace(g_cpu.WP);
-    reg_write(13, old_wp);
-    reg_write(14, static_cast<uint16_t>(old_pc + 2));
-    reg_write(15, old_st);
+    context_switch(d, static_cast<uint16_t>(g_cpu.PC + 2));
     g_cycles += BLWP_CYCLES;
 }
 

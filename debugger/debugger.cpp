@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int32_t CPU_DUMP_START = 0xF000;  // the RAM
 constexpr int32_t VDP_DUMP_START = 0x0000;
 
 // Clears the grid, writes the current view's labels and paints them.

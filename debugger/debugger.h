@@ -8,6 +8,11 @@
 constexpr int TEXT_COLUMNS = 40;
 constexpr int TEXT_ROWS = 24;
 
+// The memory dump of either view: 16 lines of 8 bytes.
+constexpr int DUMP_LINES = 16;
+constexpr int DUMP_LINE_BYTES = 8;
+constexpr int32_t CPU_DUMP_START = 0xF000;  // the processor view's dump starts in RAM
+
 struct Debugger {
     int32_t stopped;          // the debugger holds the processor
     int32_t in_interrupt;     // an interrupt was taken and its RTWP not yet executed

@@ -35,11 +35,9 @@ static_assert(SDLK_LCTRL < SDLK_LAST, "every recorded key has its entry in g_key
 
 constexpr int32_t CPU_DUMP_LIMIT = 0xFFFF;
 constexpr int32_t VDP_DUMP_LIMIT = 0x3FFF;
-constexpr int32_t DUMP_BYTES = 128;
-constexpr int32_t DUMP_LINE = 8;
+constexpr int32_t DUMP_BYTES = DUMP_LINES * DUMP_LINE_BYTES;
 constexpr int32_t PAGE_STEP = 0x40;
 constexpr int32_t SHIFT_PAGE_STEP = 0x1000;
-constexpr int32_t CPU_DUMP_HOME = 0xF000;  // RAM
 constexpr int32_t PORT_WINDOW = 0xE000;    // the VDP ports
 constexpr int32_t VDP_DUMP_END = VDP_DUMP_LIMIT - (DUMP_BYTES - 1);
 
@@ -105,16 +103,16 @@ void debugger_key(unsigned key, int32_t last_start)
         break;
     case SDLK_DOWN:
         if (dump < last_start) {
-            dump += DUMP_LINE;
+            dump += DUMP_LINE_BYTES;
         }
         break;
     case SDLK_UP:
         if (dump > 0) {
-            dump -= DUMP_LINE;
+            dump -= DUMP_LINE_BYTES;
         }
         break;
     case SDLK_HOME:
-        dump = g_debugger.show_vdp_memory ? 0 : CPU_DUMP_HOME;
+        dump = g_debugger.show_vdp_memory ? 0 : CPU_DUMP_START;
         break;
     case SDLK_END:
         dump = last_start;

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <initializer_list>
 
 #include "cpu/cpu.h"
 #include "cpu/memory.h"

@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "cpu/addressing.h"
-#include "cpu/opcode_map.h"
 #include "cpu/ops_control.h"
 #include "cpu/ops_dual.h"
 #include "cpu/ops_jump.h"

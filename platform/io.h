@@ -24,8 +24,6 @@ constexpr int OWNER_WRITE = _S_IWRITE;
 }  // namespace host
 
 #else
-#include <cstddef>
-
 namespace host {
 // POSIX files have no text mode: binary mode is the only one.
 constexpr int OPEN_BINARY = 0;

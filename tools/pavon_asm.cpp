@@ -5,6 +5,7 @@
 // writes DIRECTORY/ROM/pavon1.bin (32 KB, >0000) and DIRECTORY/ROM/pavon2.bin
 // (16 KB, >8000); DIRECTORY defaults to the current one. On any error in the
 // source it lists the errors and writes nothing.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>

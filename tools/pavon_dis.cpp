@@ -6,6 +6,7 @@
 // 32768); without it, >8000 for a file named pavon2.bin and >0000 for any
 // other. Each line holds the instruction's address, its words and its text;
 // a run of three or more zero words shows as its first line and a "*".
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

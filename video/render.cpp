@@ -1,7 +1,5 @@
 // The pattern layer: 32 by 24 character cells from the name table, in either
 // of the two character modes.
-#include <cstddef>
-
 #include "video/display.h"
 #include "video/render.h"
 #include "video/vdp.h"

@@ -1,6 +1,7 @@
 // What the pattern layer and the sprites share: the register bits they read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "video/vdp.h"

@@ -1,11 +1,11 @@
 // Host events pushed into SDL's queue and handled by one poll_events call.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
+#include "host_events.h"
 #include "machine.h"
 #include "shell/events.h"
 
@@ -26,34 +26,17 @@ Key release(unsigned symbol)
     return {false, symbol};
 }
 
-void push(const Key& key)
-{
-    SDL_Event event{};
-    event.type = key.down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = key.down ? SDL_PRESSED : SDL_RELEASED;
-    // Copied as a number: a symbol may lie outside SDLKey's values.
-    std::memcpy(&event.key.keysym.sym, &key.symbol, sizeof key.symbol);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
 void poll(const std::vector<Key>& keys)
 {
     for (const Key& key : keys) {
-        push(key);
+        push_key_event(key.down, key.symbol);
     }
     poll_events();
 }
 
-void drain_queue()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event) == 1) {
-    }
-}
-
 void start(bool overlay)
 {
-    drain_queue();
+    drain_events();
     reset_machine();
     g_debugger.overlay_visible = overlay ? 1 : 0;
     g_debugger.show_vdp_memory = 0;

@@ -6,6 +6,7 @@
 
 #include "cpu/memory.h"
 #include "debugger/debugger.h"
+#include "host_events.h"
 #include "machine.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
@@ -39,19 +40,7 @@ int instructions_run()
 
 void press_escape()
 {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
-// Drains events left over by a test, so that none reaches the next one.
-void drain_events()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event) == 1) {
-    }
+    push_key_event(true, SDLK_ESCAPE);
 }
 
 TEST(EndOfFrame, InterruptMask)

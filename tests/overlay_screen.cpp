@@ -3,6 +3,7 @@
 #include "debugger/debugger.h"
 #include "debugger/font.h"
 #include "debugger/text.h"
+#include "host_events.h"
 #include "machine.h"
 #include "shell/events.h"
 #include "video/display.h"
@@ -13,9 +14,7 @@ void start_overlay_machine()
         display_open();
     }
     reset_machine();
-    SDL_Event event;
-    while (SDL_PollEvent(&event) == 1) {
-    }
+    drain_events();
     debugger_init();
 }
 
@@ -77,14 +76,8 @@ std::vector<uint16_t> surface_pixels()
 
 void push_key(SDLKey key)
 {
-    for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = key;
-        SDL_PushEvent(&event);
-    }
+    push_key_event(true, key);
+    push_key_event(false, key);
 }
 
 void press_key(SDLKey key)

@@ -13,6 +13,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
+#include "host_events.h"
 #include "machine.h"
 #include "platform/paths.h"
 #include "shell/events.h"
@@ -283,17 +284,13 @@ TEST_F(StateFile, KeysSaveAndLoad)
         make_distinct_state();
         g_debugger.overlay_visible = overlay;
         const Snapshot saved = Snapshot::take();
-        SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = SDLK_F5;
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
+        push_key_event(true, SDLK_F5);
         poll_events();
         EXPECT_EQ(read_file(STATE_FILE_PATH).size(), STATE_FILE_SIZE);
 
         reset_machine();
         g_debugger.overlay_visible = overlay;
-        event.key.keysym.sym = SDLK_F6;
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
+        push_key_event(true, SDLK_F6);
         poll_events();
         EXPECT_TRUE(Snapshot::take() == saved);
     }

@@ -1,0 +1,22 @@
+#include "host_events.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+void push_key_event(bool down, unsigned symbol)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    std::memcpy(&event.key.keysym.sym, &symbol, sizeof symbol);
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
+}
+
+void drain_events()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event) == 1) {
+    }
+}

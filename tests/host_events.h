@@ -1,0 +1,9 @@
+// The host's event queue as tests drive it: key events pushed in, and the
+// queue emptied so that nothing reaches the next test.
+#pragma once
+
+// Puts one key press (down) or release into the queue. The symbol is copied
+// as a number, so it may lie outside SDLKey's values.
+void push_key_event(bool down, unsigned symbol);
+
+void drain_events();

@@ -1,6 +1,7 @@
 // The pattern layer, the window's start state and the pixel primitive.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "render_helpers.h"

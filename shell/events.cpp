@@ -8,10 +8,12 @@
 #include <cstring>
 #include <type_traits>
 
+#include "bus/bus.h"
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
 #include "shell/state_file.h"
 #include "video/display.h"
+#include "video/vdp.h"
 
 std::array<uint8_t, SDLK_LAST> g_keys{};
 int32_t g_shift_held = 0;
@@ -33,12 +35,12 @@ constexpr std::array<KeyRange, 4> RECORDED_KEYS{{
 }};
 static_assert(SDLK_LCTRL < SDLK_LAST, "every recorded key has its entry in g_keys");
 
-constexpr int32_t CPU_DUMP_LIMIT = 0xFFFF;
-constexpr int32_t VDP_DUMP_LIMIT = 0x3FFF;
+// The last address of the memory each view shows.
+constexpr auto CPU_DUMP_LIMIT = static_cast<int32_t>(MEMORY_SIZE - 1);
+constexpr auto VDP_DUMP_LIMIT = static_cast<int32_t>(VRAM_SIZE - 1);
 constexpr int32_t DUMP_BYTES = DUMP_LINES * DUMP_LINE_BYTES;
 constexpr int32_t PAGE_STEP = 0x40;
 constexpr int32_t SHIFT_PAGE_STEP = 0x1000;
-constexpr int32_t PORT_WINDOW = 0xE000;    // the VDP ports
 constexpr int32_t VDP_DUMP_END = VDP_DUMP_LIMIT - (DUMP_BYTES - 1);
 
 bool is_recorded(unsigned key)
@@ -127,7 +129,7 @@ void debugger_key(unsigned key, int32_t last_start)
         // In the VDP view the port window lies beyond video memory: the
         // dump goes as far as it can. The view is the one shown now, which
         // an earlier key of the same poll may have switched.
-        dump = g_debugger.show_vdp_memory ? VDP_DUMP_END : PORT_WINDOW;
+        dump = g_debugger.show_vdp_memory ? VDP_DUMP_END : VDP_DATA_PORT;
         break;
     case SDLK_v:
         debugger_show_vdp();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "bus/machine.h"
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
 
@@ -35,7 +36,7 @@ constexpr uint16_t PROGRAM[] = {
 
 void load_program()
 {
-    g_memory.fill(0);
+    machine_reset();
     Location at = CODE;
     for (uint16_t word : PROGRAM) {
         mem_write_word(at, word);
@@ -44,7 +45,6 @@ void load_program()
     for (Location a = DATA; a < DATA + 0x100; a = static_cast<Location>(a + 2)) {
         mem_write_word(a, static_cast<uint16_t>(a * 0x9E37u));
     }
-    g_cpu = Cpu{};
     g_cpu.WP = WORKSPACE;
     cpu_set_workspace(WORKSPACE);
     g_cpu.PC = CODE;

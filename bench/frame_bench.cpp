@@ -11,8 +11,9 @@
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
 #include "debugger/debugger.h"
+#include "display/render.h"
+#include "display/window.h"
 #include "shell/frame_loop.h"
-#include "video/display.h"
 #include "video/vdp.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include "bus/bus.h"
 
 #include "cpu/memory.h"
-#include "debugger/debugger.h"
-#include "platform/debug_output.h"
+#include "machine/debugger_record.h"
+#include "machine/messages.h"
 #include "video/vdp.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool is_traced_write(Location a)
 
 void report_rom_write(Location a)
 {
-    debug_printf("Write to ROM address 0x%x at PC=0x%04x.\n", a, g_cpu.PC);
+    machine_diagnostic("Write to ROM address 0x%x at PC=0x%04x.\n", a, g_cpu.PC);
 }
 
 void notify_vdp(Location a)
@@ -49,7 +49,7 @@ void bus_write_word(Location at, uint16_t value)
         report_rom_write(a);
     }
     if (is_traced_write(a)) {
-        debug_printf("PC:0x%04x 0x%04X = 0x%04x.\n", g_cpu.PC, a, value);
+        machine_diagnostic("PC:0x%04x 0x%04X = 0x%04x.\n", g_cpu.PC, a, value);
     }
     notify_vdp(a);
 }
@@ -68,7 +68,7 @@ void bus_write_byte(Location at, uint8_t value)
         g_debugger.stopped = 1;
     }
     if (is_traced_write(a)) {
-        debug_printf("PC:0x%04x 0x%04X = 0x%02x.\n", g_cpu.PC, a, value);
+        machine_diagnostic("PC:0x%04x 0x%04X = 0x%02x.\n", g_cpu.PC, a, value);
     }
     notify_vdp(a);
 }
@@ -103,7 +103,7 @@ uint8_t bus_read_byte(Location at)
         g_memory[a] = vdp_read_status();
     } else if (a != VDP_DATA_PORT + 1) {
         // No device answers here; the data lines float high.
-        debug_printf("Read from other port 0x%04x at PC=0x%04x.\n", a, g_cpu.PC);
+        machine_diagnostic("Read from other port 0x%04x at PC=0x%04x.\n", a, g_cpu.PC);
         g_memory[a] = 0xFF;
     }
     return g_memory[a];

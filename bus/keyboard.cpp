@@ -5,17 +5,14 @@
 #include "bus/bus.h"
 #include "cpu/addressing.h"
 #include "cpu/status.h"
-#include "shell/events.h"
+#include "machine/key_state.h"
 
 namespace {
 
-constexpr uint16_t KEYBOARD_FIRST_ROW = 0xEC00;
-constexpr uint16_t KEYBOARD_ROW_STEP = 0x10;
-constexpr int KEYBOARD_ROWS = 8;
 constexpr int MAX_CRU_TRANSFER_BITS = 8;
 
 struct KeyBit {
-    uint16_t symbol;  // host key symbol, index into g_keys
+    uint16_t number;  // the key's number, its index in g_keys
     uint8_t bit;      // the bit value the key gives in its row
 };
 
@@ -25,21 +22,21 @@ using KeyboardRow = std::array<KeyBit, 8>;
 // The rows from >EC00 on. A key may sit in two rows (minus does).
 // clang-format off
 constexpr std::array<KeyboardRow, KEYBOARD_ROWS> KEYBOARD_MATRIX = {{
-    /* >EC00 */ {{{SDLK_1, 0x01}, {SDLK_2, 0x02}, {SDLK_q, 0x04}, {SDLK_w, 0x08},
-                  {SDLK_a, 0x10}, {SDLK_s, 0x20}, {SDLK_z, 0x40}, {SDLK_x, 0x80}}},
-    /* >EC10 */ {{{SDLK_3, 0x01}, {SDLK_4, 0x02}, {SDLK_e, 0x04}, {SDLK_r, 0x08},
-                  {SDLK_d, 0x10}, {SDLK_f, 0x20}, {SDLK_c, 0x40}, {SDLK_v, 0x80}}},
-    /* >EC20 */ {{{SDLK_5, 0x01}, {SDLK_6, 0x02}, {SDLK_t, 0x04}, {SDLK_y, 0x08},
-                  {SDLK_g, 0x10}, {SDLK_h, 0x20}, {SDLK_b, 0x40}, {SDLK_n, 0x80}}},
-    /* >EC30 */ {{{SDLK_7, 0x01}, {SDLK_8, 0x02}, {SDLK_9, 0x04}, {SDLK_u, 0x08},
-                  {SDLK_i, 0x10}, {SDLK_j, 0x20}, {SDLK_k, 0x40}, {SDLK_m, 0x80}}},
-    /* >EC40 */ {{{SDLK_0, 0x01}, {SDLK_MINUS, 0x02}, {SDLK_o, 0x04}, {SDLK_p, 0x08},
-                  {SDLK_l, 0x10}, {SDLK_SEMICOLON, 0x20}, {SDLK_COMMA, 0x40}, {SDLK_PERIOD, 0x80}}},
-    /* >EC50 */ {{{SDLK_EQUALS, 0x04}, {SDLK_MINUS, 0x08}, {SDLK_SLASH, 0x40}, {SDLK_LEFTBRACKET, 0x20},
-                  {SDLK_QUOTE, 0x10}, {SDLK_RIGHTBRACKET, 0x80}, {SDLK_F8, 0x01}, {SDLK_F10, 0x02}}},
-    /* >EC60 */ {{{SDLK_RETURN, 0x10}, {SDLK_RCTRL, 0x40}, {SDLK_SPACE, 0x80}, {SDLK_LSHIFT, 0x04},
-                  {SDLK_BACKSLASH, 0x08}, {SDLK_LCTRL, 0x02}, {SDLK_F11, 0x20}, {0, 0}}},
-    /* >EC70 */ {{{SDLK_DOWN, 0x04}, {SDLK_UP, 0x02}, {SDLK_LEFT, 0x01}, {SDLK_RIGHT, 0x08},
+    /* >EC00 */ {{{'1', 0x01}, {'2', 0x02}, {'q', 0x04}, {'w', 0x08},
+                  {'a', 0x10}, {'s', 0x20}, {'z', 0x40}, {'x', 0x80}}},
+    /* >EC10 */ {{{'3', 0x01}, {'4', 0x02}, {'e', 0x04}, {'r', 0x08},
+                  {'d', 0x10}, {'f', 0x20}, {'c', 0x40}, {'v', 0x80}}},
+    /* >EC20 */ {{{'5', 0x01}, {'6', 0x02}, {'t', 0x04}, {'y', 0x08},
+                  {'g', 0x10}, {'h', 0x20}, {'b', 0x40}, {'n', 0x80}}},
+    /* >EC30 */ {{{'7', 0x01}, {'8', 0x02}, {'9', 0x04}, {'u', 0x08},
+                  {'i', 0x10}, {'j', 0x20}, {'k', 0x40}, {'m', 0x80}}},
+    /* >EC40 */ {{{'0', 0x01}, {'-', 0x02}, {'o', 0x04}, {'p', 0x08},
+                  {'l', 0x10}, {';', 0x20}, {',', 0x40}, {'.', 0x80}}},
+    /* >EC50 */ {{{'=', 0x04}, {'-', 0x08}, {'/', 0x40}, {'[', 0x20},
+                  {'\'', 0x10}, {']', 0x80}, {key::F8, 0x01}, {key::F10, 0x02}}},
+    /* >EC60 */ {{{key::RETURN, 0x10}, {key::RIGHT_CTRL, 0x40}, {key::SPACE, 0x80}, {key::LEFT_SHIFT, 0x04},
+                  {'\\', 0x08}, {key::LEFT_CTRL, 0x02}, {key::F11, 0x20}, {0, 0}}},
+    /* >EC70 */ {{{key::DOWN, 0x04}, {key::UP, 0x02}, {key::LEFT, 0x01}, {key::RIGHT, 0x08},
                   {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
 }};
 // clang-format on
@@ -54,9 +51,9 @@ int keyboard_row_at(uint16_t cru_base)
     return offset / KEYBOARD_ROW_STEP;
 }
 
-bool key_held(uint16_t symbol)
+bool key_held(uint16_t number)
 {
-    return symbol < g_keys.size() && g_keys[symbol] != 0;
+    return number < g_keys.size() && g_keys[number] != 0;
 }
 
 // The bit of the row's held key that is tested last, or 0: a row reports
@@ -64,9 +61,9 @@ bool key_held(uint16_t symbol)
 uint8_t keyboard_row_value(int row)
 {
     uint8_t value = 0;
-    for (const KeyBit& key : KEYBOARD_MATRIX[static_cast<std::size_t>(row)]) {
-        if (key.bit != 0 && key_held(key.symbol)) {
-            value = key.bit;
+    for (const KeyBit& entry : KEYBOARD_MATRIX[static_cast<std::size_t>(row)]) {
+        if (entry.bit != 0 && key_held(entry.number)) {
+            value = entry.bit;
         }
     }
     return value;

@@ -9,6 +9,7 @@
 
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
+#include "machine/instruction_format.h"
 
 inline Location reg_ptr(int n)
 {
@@ -36,12 +37,6 @@ inline int indexed_address(int r)
 {
     return (r == 0 ? 0 : reg_read(r)) + next_word();
 }
-
-// The operand modes, the T field of an operand.
-constexpr int MODE_REGISTER = 0;   // Rn
-constexpr int MODE_INDIRECT = 1;   // *Rn
-constexpr int MODE_INDEXED = 2;    // @A or @A(Rn); takes an extension word
-constexpr int MODE_AUTOINC = 3;    // *Rn+
 
 // Cycles each mode adds, for word and for byte operands.
 constexpr std::array<int32_t, 4> WORD_ADDRESSING_CYCLES = {0, 4, 8, 8};

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "machine/memory_map.h"
+
 // An operand's place in the address space: an address from >0000 to >FFFF.
 // Being 16 bits wide, every sum formed in it wraps modulo >10000.
 using Location = uint16_t;
@@ -19,9 +21,6 @@ struct Cpu {
     Location workspace;    // where the current workspace lies; always follows WP
 };
 
-constexpr std::size_t MEMORY_SIZE = 0x10000;
-constexpr std::size_t ROM1_SIZE = 0x8000;
-constexpr std::size_t ROM2_SIZE = 0x4000;
 constexpr int32_t CYCLES_PER_FRAME = 44583;
 
 extern Cpu g_cpu;
@@ -41,8 +40,6 @@ constexpr uint16_t ST_OV = 0x0800;
 constexpr uint16_t ST_OP = 0x0400;
 constexpr uint16_t ST_X = 0x0200;
 constexpr uint16_t ST_INT_MASK = 0x000F;
-
-constexpr uint16_t DECREMENTER_ADDRESS = 0xFFFA;
 
 void cpu_create(const std::array<uint8_t, ROM1_SIZE>& rom1, const std::array<uint8_t, ROM2_SIZE>& rom2);
 void cpu_interrupt(int level);

@@ -3,12 +3,12 @@
 #include "cpu/cpu.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "bus/bus.h"
 #include "cpu/addressing.h"
 #include "cpu/memory.h"
-#include "debugger/debugger.h"
+#include "machine/debugger_record.h"
+#include "machine/messages.h"
 
 Cpu g_cpu{};
 std::array<uint8_t, MEMORY_SIZE> g_memory{};
@@ -27,13 +27,12 @@ void cpu_create(const std::array<uint8_t, ROM1_SIZE>& rom1, const std::array<uin
 {
     g_memory.fill(MEMORY_FILL);
     std::copy(rom1.begin(), rom1.end(), g_memory.begin());
-    std::copy(rom2.begin(), rom2.end(), g_memory.begin() + ROM1_SIZE);
-    g_cpu.WP = mem_read_word(0x0000);
-    g_cpu.PC = mem_read_word(0x0002);
+    std::copy(rom2.begin(), rom2.end(), g_memory.begin() + ROM2_START);
+    g_cpu.WP = mem_read_word(RESET_VECTOR);
+    g_cpu.PC = mem_read_word(RESET_VECTOR + 2);
     g_cpu.ST = 0;
     cpu_set_workspace(g_cpu.WP);
-    std::printf("CPU created....\n WP is 0x%x, PC is 0x%x.\n", g_cpu.WP, g_cpu.PC);
-    std::fflush(stdout);
+    machine_message("CPU created....\n WP is 0x%x, PC is 0x%x.\n", g_cpu.WP, g_cpu.PC);
 }
 
 // The vector and the saved context are reached straight in the image: no ROM

@@ -25,14 +25,6 @@ using ShiftHandler = void (*)(int w, int count);
 using DisplacementHandler = void (*)(int disp);
 using PlainHandler = void (*)();
 
-// Instruction fields.
-constexpr int source_register(uint16_t op) { return op & 0xF; }  // also W
-constexpr int source_mode(uint16_t op) { return (op >> 4) & 3; }
-constexpr int destination_register(uint16_t op) { return (op >> 6) & 0xF; }  // also a count
-constexpr int destination_mode(uint16_t op) { return (op >> 10) & 3; }
-constexpr int shift_count_field(uint16_t op) { return (op >> 4) & 0xF; }
-constexpr int displacement(uint16_t op) { return static_cast<int8_t>(op & 0xFF); }
-
 // Bytes of extension word that an operand in this mode takes.
 constexpr int extension_bytes(int mode) { return mode == MODE_INDEXED ? 2 : 0; }
 
@@ -41,7 +33,6 @@ inline void move_pc(int bytes)
     g_cpu.PC = static_cast<uint16_t>(g_cpu.PC + bytes);
 }
 
-constexpr Location XOP_VECTORS = 0x0040;
 constexpr uint16_t XOP_CLEARED_ST_BITS = 0x01E0;  // bits 7 to 10
 
 // A destination's extension word follows the source's: PC is raised while

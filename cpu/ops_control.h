@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "cpu/operand_access.h"
 #include "cpu/addressing.h"
+#include "cpu/operand_access.h"
 #include "cpu/status.h"
-#include "debugger/debugger.h"
+#include "machine/debugger_record.h"
 
 constexpr int32_t LI_CYCLES = 12;
 constexpr int32_t IMMEDIATE_CYCLES = 14;  // AI, ANDI, ORI, CI

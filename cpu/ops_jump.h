@@ -11,10 +11,6 @@ constexpr int32_t JUMP_TAKEN_CYCLES = 10;
 constexpr int32_t JUMP_NOT_TAKEN_CYCLES = 8;
 constexpr int32_t CRU_BIT_CYCLES = 12;
 
-// CRU bit addresses of the decrementer's two control flags.
-constexpr int CRU_DECREMENTER_MODE = 0x1EE0;
-constexpr int CRU_DECREMENTER_ENABLE = 0x1EE2;
-
 // Leaves PC at the target or at the next word; the decoder then takes 2 off
 // to balance the advance that follows every instruction.
 inline void jump_if(bool taken, int disp)

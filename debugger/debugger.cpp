@@ -1,8 +1,8 @@
 #include "debugger/debugger.h"
 
 #include "debugger/panels.h"
+#include "debugger/screen.h"
 #include "debugger/text.h"
-#include "video/display.h"
 
 namespace {
 
@@ -22,8 +22,6 @@ void build_view()
 
 }  // namespace
 
-Debugger g_debugger{0, 0, 0, 1, 0, CPU_DUMP_START, VDP_DUMP_START, {}};
-
 void debugger_init()
 {
     g_debugger.saved_cpu_address = CPU_DUMP_START;
@@ -41,7 +39,7 @@ void debugger_show()
     g_debugger.overlay_visible = 1;
     build_view();
     debugger_draw_view();
-    display_flip();
+    g_overlay_screen.present();
 }
 
 // Each view keeps its own dump address while the other one is shown.
@@ -81,5 +79,5 @@ void debugger_leave()
 {
     g_debugger.overlay_visible = 0;
     g_debugger.stopped = 0;
-    vdp_render();
+    g_overlay_screen.show_picture();
 }

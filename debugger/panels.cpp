@@ -6,8 +6,8 @@
 #include "cpu/addressing.h"
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
-#include "debugger/disassembler.h"
 #include "debugger/text.h"
+#include "isa/disassembler.h"
 #include "video/vdp.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "debugger/debugger.h"
 #include "debugger/font.h"
-#include "video/display.h"
+#include "debugger/screen.h"
 
 namespace {
 
@@ -67,14 +67,11 @@ void text_draw_span(int from, int row, int to)
 // The overlay paints without locking the surface, straight over the picture.
 void draw_glyph(int column, int row, int character)
 {
-    if (g_surface == nullptr) {
-        return;
-    }
     const Glyph& glyph = glyph_of(character);
     for (int q = 0; q < CELL_HEIGHT; ++q) {
         for (int p = 0; p < CELL_WIDTH; ++p) {
             const bool ink = (glyph[static_cast<std::size_t>(q)] >> (7 - p)) & 1;
-            put_pixel(g_surface, column * CELL_WIDTH + p, row * CELL_HEIGHT + q, ink ? TEXT_INK : TEXT_PAPER);
+            g_overlay_screen.put_pixel(column * CELL_WIDTH + p, row * CELL_HEIGHT + q, ink ? TEXT_INK : TEXT_PAPER);
         }
     }
 }

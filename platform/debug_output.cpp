@@ -1,8 +1,6 @@
 #include "platform/debug_output.h"
 
 #include <cerrno>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #ifdef _WIN32
@@ -31,14 +29,4 @@ void debug_output(const char* line)
         done += static_cast<size_t>(n);
     }
 #endif
-}
-
-void debug_printf(const char* format, ...)
-{
-    char line[DEBUG_LINE_SIZE];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    debug_output(line);
 }

@@ -4,18 +4,18 @@
 // keyboard. Releases always reach the emulated keyboard.
 #include "shell/events.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
 
-#include "bus/bus.h"
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
+#include "display/display.h"
 #include "shell/state_file.h"
-#include "video/display.h"
 #include "video/vdp.h"
 
-std::array<uint8_t, SDLK_LAST> g_keys{};
 int32_t g_shift_held = 0;
 int32_t g_quit = 0;
 
@@ -33,7 +33,12 @@ constexpr std::array<KeyRange, 4> RECORDED_KEYS{{
     {SDLK_F8, SDLK_F11},
     {SDLK_LSHIFT, SDLK_LCTRL},  // left Shift, right Ctrl, left Ctrl
 }};
-static_assert(SDLK_LCTRL < SDLK_LAST, "every recorded key has its entry in g_keys");
+// The machine numbers its keys as SDL does.
+static_assert(KEY_NUMBERS == SDLK_LAST);
+static_assert(key::RETURN == SDLK_RETURN && key::SPACE == SDLK_SPACE);
+static_assert(key::UP == SDLK_UP && key::DOWN == SDLK_DOWN && key::RIGHT == SDLK_RIGHT && key::LEFT == SDLK_LEFT);
+static_assert(key::F8 == SDLK_F8 && key::F10 == SDLK_F10 && key::F11 == SDLK_F11);
+static_assert(key::LEFT_SHIFT == SDLK_LSHIFT && key::RIGHT_CTRL == SDLK_RCTRL && key::LEFT_CTRL == SDLK_LCTRL);
 
 // The last address of the memory each view shows.
 constexpr auto CPU_DUMP_LIMIT = static_cast<int32_t>(MEMORY_SIZE - 1);
@@ -183,4 +188,10 @@ void poll_events()
             key_released(key_symbol(event));
         }
     }
+}
+
+void events_reset()
+{
+    g_shift_held = 0;
+    g_quit = 0;
 }

@@ -4,8 +4,9 @@
 
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
+#include "display/display.h"
+#include "display/render.h"
 #include "shell/events.h"
-#include "video/display.h"
 #include "video/vdp.h"
 
 namespace {

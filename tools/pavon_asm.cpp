@@ -12,11 +12,9 @@
 
 #include "tools/asm/assembler.h"
 #include "tools/asm/rom_images.h"
+#include "tools/exit_status.h"
 
 namespace {
-
-constexpr int EXIT_SOURCE_ERRORS = 1;
-constexpr int EXIT_USAGE = 2;
 
 bool read_file(const char* path, std::string& contents)
 {
@@ -63,7 +61,7 @@ int main(int argc, char** argv)
     std::string source;
     if (!read_file(source_path, source)) {
         std::fprintf(stderr, "pavon-asm: cannot read %s: %s\n", source_path, std::strerror(errno));
-        return EXIT_SOURCE_ERRORS;
+        return EXIT_FAILED;
     }
     const Program program = assemble(source, source_path);
     for (const Diagnostic& diagnostic : program.errors) {
@@ -72,7 +70,7 @@ int main(int argc, char** argv)
     if (!program.errors.empty()) {
         std::fprintf(stderr, "pavon-asm: %zu error%s; no image written\n", program.errors.size(),
                      program.errors.size() == 1 ? "" : "s");
-        return EXIT_SOURCE_ERRORS;
+        return EXIT_FAILED;
     }
 
     RomImages images;
@@ -80,7 +78,7 @@ int main(int argc, char** argv)
     std::string error;
     if (!write_rom_images(images, directory, error)) {
         std::fprintf(stderr, "pavon-asm: %s\n", error.c_str());
-        return EXIT_SOURCE_ERRORS;
+        return EXIT_FAILED;
     }
     return 0;
 }

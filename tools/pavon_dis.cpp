@@ -15,12 +15,10 @@
 
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
-#include "debugger/disassembler.h"
+#include "isa/disassembler.h"
+#include "tools/exit_status.h"
 
 namespace {
-
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
 
 int usage()
 {
@@ -93,7 +91,7 @@ int main(int argc, char** argv)
         return usage();
     }
     const std::string path = argv[1];
-    long start = ends_with(path, "pavon2.bin") ? 0x8000 : 0x0000;
+    long start = ends_with(path, "pavon2.bin") ? ROM2_START : ROM1_START;
     if (argc == 3 && !parse_address(argv[2], start)) {
         return usage();
     }

@@ -2,7 +2,7 @@
 // auto-incrementing data port and the status read.
 #include "video/vdp.h"
 
-#include <cstdio>
+#include "machine/messages.h"
 
 Vdp g_vdp{};
 
@@ -44,8 +44,7 @@ void vdp_write_control(uint8_t byte)
         g_vdp.latch_pending = false;
         break;
     default:
-        std::printf("Eek! Invalid mode writing to VDP.\n");
-        std::fflush(stdout);
+        machine_message("Eek! Invalid mode writing to VDP.\n");
         break;
     }
 }

@@ -7,13 +7,13 @@
 # xdotool or ImageMagick's import.
 set -euo pipefail
 : "${PAVON_BIN:?}" "${PAVON_SOURCE_DIR:?}"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-for tool in xvfb-run xdotool import python3; do
-    command -v "$tool" > /dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
+require_tools xvfb-run xdotool import python3
 
 if [ -z "${DEBUGGER_STEP_IN_XVFB:-}" ]; then
-    exec env DEBUGGER_STEP_IN_XVFB=1 xvfb-run -a -s "-screen 0 640x480x24" bash "$0" "$@"
+    DEBUGGER_STEP_IN_XVFB=1 in_virtual_display 110 "$0" "$@"
+    exit
 fi
 
 work=$(mktemp -d)
@@ -111,13 +111,7 @@ cd "$work"
 "$PAVON_BIN" > "$work/pavon.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared"
+window=$(window_of "$pid") || fail "no window appeared"
 xdotool mousemove --window "$window" 128 96
 xdotool windowfocus "$window" 2>/dev/null || true
 sleep 1

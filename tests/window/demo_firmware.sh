@@ -7,14 +7,8 @@
 # Needs PAVON_BIN and PAVON_BUILD_DIR (set by CTest). Exits 77 (skipped)
 # without xvfb-run, xdotool or ImageMagick.
 set -euo pipefail
-
-readonly SKIP=77
-readonly WAIT_SECONDS=60
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+WAIT_SECONDS=60
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # screen_text SHOT FONT: prints the 24 rows of 32 characters that the
 # screenshot shows, then "SPRITE x y" (or "SPRITE none"). A cell matching
@@ -87,8 +81,7 @@ if [[ "${1:-}" == --inside ]]; then
   "$PAVON_BIN" >stdout.txt 2>stderr.txt &
   pid=$!
   trap 'kill "$pid" 2>/dev/null || true' EXIT
-  window=$(timeout "$WAIT_SECONDS" xdotool search --sync --onlyvisible --classname pavon | head -n 1) ||
-    fail "no window appeared"
+  window=$(window_of "$pid") || fail "no window appeared"
   timeout "$WAIT_SECONDS" xdotool windowfocus --sync "$window"
 
   shoot() {  # shoot NAME: screenshot, read back into screen-NAME.txt
@@ -135,25 +128,20 @@ if [[ "${1:-}" == --inside ]]; then
   shoot loaded
 
   xdotool key Escape
-  timeout "$WAIT_SECONDS" tail -s 0.1 --pid="$pid" -f /dev/null || fail "Escape did not end the program"
+  wait_exit "$pid" || fail "Escape did not end the program"
   exit 0
 fi
 
 : "${PAVON_BIN:?PAVON_BIN must name the program}"
 : "${PAVON_BUILD_DIR:?PAVON_BUILD_DIR must name the build folder}"
-for tool in xvfb-run xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit "$SKIP"
-  fi
-done
+require_tools xvfb-run xdotool import convert
 demo="$PAVON_BUILD_DIR/firmware/ROM"
 [[ -f "$demo/pavon1.bin" && -f "$demo/pavon2.bin" ]] || fail "the build has not assembled the demo in $demo"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$demo" "$work/ROM"
-timeout 110 xvfb-run -a -s "-screen 0 640x480x24" bash "${BASH_SOURCE[0]}" --inside "$work" "$demo/pavon2.bin" ||
+in_virtual_display 110 "${BASH_SOURCE[0]}" --inside "$work" "$demo/pavon2.bin" ||
   fail "the run under the virtual display failed"
 
 row() {  # row NAME N: row N of a screen, trailing blanks removed

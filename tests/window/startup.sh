@@ -4,14 +4,7 @@
 # Also checks the start-up failure when the video system cannot start.
 # Needs PAVON_BIN (set by CTest). Exits 77 (skipped) without xvfb-run/xdotool.
 set -euo pipefail
-
-readonly SKIP=77
-readonly WAIT_SECONDS=30
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # Inside the virtual display: start the program, find its window, then end
 # it with Escape or, as Ctrl+C in a terminal does, with SIGINT.
@@ -19,8 +12,7 @@ if [[ "${1:-}" == --inside ]]; then
   cd "$2"
   "$PAVON_BIN" >stdout.txt 2>"$3" &
   pid=$!
-  window=$(timeout "$WAIT_SECONDS" xdotool search --sync --onlyvisible --classname pavon | head -n 1) ||
-    { kill "$pid" 2>/dev/null; fail "no window appeared"; }
+  window=$(window_of "$pid") || { kill "$pid" 2>/dev/null; fail "no window appeared"; }
   geometry=$(xdotool getwindowgeometry "$window")
   [[ "$geometry" == *"Geometry: 256x192"* ]] || { kill "$pid"; fail "window is not 256x192: $geometry"; }
   if [[ "$4" == escape ]]; then
@@ -29,29 +21,18 @@ if [[ "${1:-}" == --inside ]]; then
   else
     kill -INT "$pid"
   fi
-  status=0
-  timeout "$WAIT_SECONDS" tail -s 0.1 --pid="$pid" -f /dev/null || { kill -KILL "$pid"; fail "$4 did not end the program"; }
-  wait "$pid" || status=$?
-  echo "$status" >status.txt
+  wait_exit "$pid" || { kill -KILL "$pid"; fail "$4 did not end the program"; }
+  echo "$exit_status" >status.txt
   exit 0
 fi
 
 : "${PAVON_BIN:?PAVON_BIN must name the program}"
-if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
-  echo "SKIP: xvfb-run or xdotool is not installed"
-  exit "$SKIP"
-fi
+require_tools xvfb-run xdotool
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# First image: reset vector WP = >F000, PC = >0100, and at >0100 the word
-# >10FF, a jump to itself. Second image: empty, which is accepted.
-mkdir "$work/ROM"
-head -c 32768 /dev/zero >"$work/ROM/pavon1.bin"
-printf '\xF0\x00\x01\x00' | dd of="$work/ROM/pavon1.bin" conv=notrunc status=none
-printf '\x10\xFF' | dd of="$work/ROM/pavon1.bin" bs=1 seek=256 conv=notrunc status=none
-: >"$work/ROM/pavon2.bin"
+loop_roms "$work"
 
 echo "case: the video system cannot start"
 output=$(cd "$work" && SDL_VIDEODRIVER=no-such-driver "$PAVON_BIN") && status=0 || status=$?
@@ -62,7 +43,7 @@ output=$(cd "$work" && SDL_VIDEODRIVER=no-such-driver "$PAVON_BIN") && status=0 
 # FOLDER under a virtual display and ends it; leaves stdout.txt and
 # status.txt in FOLDER, and standard error in STDERR_FILE.
 run_in_window() {
-  timeout 90 xvfb-run -a -s "-screen 0 640x480x24" bash "${BASH_SOURCE[0]}" --inside "$@" ||
+  in_virtual_display 90 "${BASH_SOURCE[0]}" --inside "$@" ||
     fail "the run under the virtual display failed"
 }
 

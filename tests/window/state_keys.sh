@@ -4,17 +4,11 @@
 # Needs PAVON_BIN (set by CTest). Exits 77 (skipped) without xvfb-run,
 # xdotool or ImageMagick.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-readonly SKIP=77
-readonly WAIT_SECONDS=30
 readonly STATE_SIZE=81946
 readonly VRAM_OFFSET=65536
 readonly R7_OFFSET=81944   # low byte of VDP register 7
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 # Prints the colour of the window's pixel (X, Y) as RRGGBB.
 pixel() {
@@ -51,8 +45,7 @@ if [[ "${1:-}" == --inside ]]; then
   ASAN_OPTIONS=detect_leaks=0 "$PAVON_BIN" >stdout.txt 2>stderr.txt &
   pid=$!
   trap 'kill "$pid" 2>/dev/null || true' EXIT
-  window=$(timeout "$WAIT_SECONDS" xdotool search --sync --onlyvisible --pid "$pid" | head -n 1) ||
-    fail "no window appeared"
+  window=$(window_of "$pid") || fail "no window appeared"
   timeout "$WAIT_SECONDS" xdotool windowfocus --sync "$window"
 
   echo "case: the reset picture, pattern >CD in colours 12 on 13"
@@ -81,29 +74,18 @@ if [[ "${1:-}" == --inside ]]; then
 
   echo "case: Escape ends the program with status 0"
   xdotool key Escape
-  timeout "$WAIT_SECONDS" tail -s 0.1 --pid="$pid" -f /dev/null || fail "Escape did not end the program"
-  status=0
-  wait "$pid" || status=$?
+  wait_exit "$pid" || fail "Escape did not end the program"
   trap - EXIT
-  [[ "$status" == 0 ]] || fail "exit status $status, expected 0; stderr: $(head -c 2000 stderr.txt)"
+  [[ "$exit_status" == 0 ]] || fail "exit status $exit_status, expected 0; stderr: $(head -c 2000 stderr.txt)"
   echo "PASS"
   exit 0
 fi
 
 : "${PAVON_BIN:?PAVON_BIN must name the program}"
-for tool in xvfb-run xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$SKIP"; }
-done
+require_tools xvfb-run xdotool import convert
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# First image: reset vector WP = >F000, PC = >0100, and at >0100 the word
-# >10FF, a jump to itself. Second image: empty, which is accepted.
-mkdir "$work/ROM"
-head -c 32768 /dev/zero >"$work/ROM/pavon1.bin"
-printf '\xF0\x00\x01\x00' | dd of="$work/ROM/pavon1.bin" conv=notrunc status=none
-printf '\x10\xFF' | dd of="$work/ROM/pavon1.bin" bs=1 seek=256 conv=notrunc status=none
-: >"$work/ROM/pavon2.bin"
-
-timeout 100 xvfb-run -a -s "-screen 0 640x480x24" bash "${BASH_SOURCE[0]}" --inside "$work"
+loop_roms "$work"
+in_virtual_display 100 "${BASH_SOURCE[0]}" --inside "$work"

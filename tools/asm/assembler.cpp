@@ -194,7 +194,7 @@ int64_t Assembler::instruction_size(const Opcode& opcode, const std::vector<Oper
                                opcode.format == Format::SingleOperand;
     for (std::size_t i = 0; i < operands.size(); ++i) {
         const bool general = general_first && (i == 0 || opcode.format == Format::TwoOperand);
-        if (general && operands[i].mode == MODE_SYMBOLIC) {
+        if (general && operands[i].mode == MODE_INDEXED) {
             size += 2;
         }
     }
@@ -394,8 +394,8 @@ constexpr int64_t WORD_HIGH = 0xFFFF;
 bool Assembler::encode_general(const Statement& statement, const Operand& operand, uint16_t& field,
                                std::vector<uint16_t>& extensions)
 {
-    field = static_cast<uint16_t>(operand.mode << 4 | operand.reg);
-    if (operand.mode != MODE_SYMBOLIC) {
+    field = operand_field(operand.mode, operand.reg);
+    if (operand.mode != MODE_INDEXED) {
         return true;
     }
     int64_t address = 0;
@@ -421,19 +421,19 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         uint16_t destination = 0;
         ok = encode_general(statement, operands[0], source, extensions) &&
              encode_general(statement, operands[1], destination, extensions);
-        word |= static_cast<uint16_t>(destination << 6 | source);
+        word |= destination_field(destination) | source;
         break;
     }
     case Format::RegisterSource:
         ok = encode_general(statement, operands[0], source, extensions);
-        word |= static_cast<uint16_t>(operands[1].reg << 6 | source);
+        word |= destination_field(operand_field(MODE_REGISTER, operands[1].reg)) | source;
         break;
     case Format::Xop:
     case Format::CruMultiple:
         ok = encode_general(statement, operands[0], source, extensions) &&
              value_in(statement, operands[1], 0, 15,
                       opcode.format == Format::Xop ? "an XOP number 0 to 15" : "a bit count 0 to 15", value);
-        word |= static_cast<uint16_t>((value & 0xF) << 6 | source);
+        word |= destination_field(operand_field(MODE_REGISTER, static_cast<int>(value))) | source;
         break;
     case Format::SingleOperand:
         ok = encode_general(statement, operands[0], source, extensions);
@@ -441,7 +441,7 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         break;
     case Format::Shift:
         ok = value_in(statement, operands[1], 0, 15, "a shift count 0 to 15", value);
-        word |= static_cast<uint16_t>((value & 0xF) << 4 | operands[0].reg);
+        word |= shift_count_bits(static_cast<int>(value)) | operand_field(MODE_REGISTER, operands[0].reg);
         break;
     case Format::Jump: {
         ok = value_in(statement, operands[0], 0, WORD_HIGH, "an address", value);

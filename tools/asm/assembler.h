@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "machine/memory_map.h"  // code and data must lie below ROM_END
 #include "tools/asm/expression.h"
 
 // Bytes placed from `start` on by the statement on `line`.
@@ -31,8 +32,6 @@ struct Program {
     std::vector<Diagnostic> errors;  // in line order; the program is usable only when empty
     SymbolTable symbols;
 };
-
-constexpr uint16_t ROM_END = 0xC000;  // code and data must lie below this address
 
 Program assemble(std::string_view source, std::string_view file_name);
 

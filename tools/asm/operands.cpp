@@ -47,13 +47,13 @@ bool parse_general(std::string_view text, Operand& operand, std::string& error)
     }
     if ((n == 2 || n == 3) && is(tokens, 0, TokenKind::Star) && token_register(tokens[1]) >= 0 &&
         (n == 2 || is(tokens, 2, TokenKind::Plus))) {
-        operand.mode = n == 2 ? MODE_INDIRECT : MODE_INCREMENT;
+        operand.mode = n == 2 ? MODE_INDIRECT : MODE_AUTOINC;
         operand.reg = token_register(tokens[1]);
         tokens.clear();
         return true;
     }
     if (n >= 2 && is(tokens, 0, TokenKind::At)) {
-        operand.mode = MODE_SYMBOLIC;
+        operand.mode = MODE_INDEXED;
         tokens.erase(tokens.begin());
         const std::size_t m = tokens.size();
         if (m >= 4 && is(tokens, m - 3, TokenKind::LeftParen) && is(tokens, m - 1, TokenKind::RightParen)) {

@@ -5,13 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "machine/instruction_format.h"
 #include "tools/asm/lexer.h"
-
-// Addressing modes of a general operand, as encoded in its 2-bit field.
-constexpr int MODE_REGISTER = 0;   // Rn
-constexpr int MODE_INDIRECT = 1;   // *Rn
-constexpr int MODE_SYMBOLIC = 2;   // @address, @address(Rn)
-constexpr int MODE_INCREMENT = 3;  // *Rn+
 
 struct Operand {
     std::string text;  // as written, for messages

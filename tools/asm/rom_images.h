@@ -9,8 +9,8 @@
 #include "tools/asm/assembler.h"
 
 struct RomImages {
-    std::array<uint8_t, 0x8000> first{};   // >0000 to >7FFF
-    std::array<uint8_t, 0x4000> second{};  // >8000 to >BFFF
+    std::array<uint8_t, ROM1_SIZE> first{};   // from ROM1_START
+    std::array<uint8_t, ROM2_SIZE> second{};  // from ROM2_START
 };
 
 // Lays out the program's bytes; bytes that nothing places stay 0.

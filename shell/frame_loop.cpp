@@ -9,6 +9,8 @@
 #include "shell/events.h"
 #include "video/vdp.h"
 
+uint64_t g_frame_number = 0;
+
 namespace {
 
 constexpr int FRAME_INTERRUPT_LEVEL = 3;
@@ -46,6 +48,7 @@ void end_frame()
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);
     }
     poll_events();
+    ++g_frame_number;
 }
 
 void run_instructions()

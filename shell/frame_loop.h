@@ -9,6 +9,10 @@
 // then, and as often again, so that Escape and the debugger keys still work.
 constexpr uint32_t INSTRUCTIONS_BEFORE_EVENT_POLL = 1u << 20;
 
+// Frames ended since the program started: the frame in progress has this
+// number, counting from 0.
+extern uint64_t g_frame_number;
+
 // Runs one frame: g_cycles from 0, instructions until the budget is spent
 // (or the program is quitting), then the end-of-frame steps.
 void run_frame();

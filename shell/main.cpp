@@ -1,9 +1,10 @@
-// Start-up: the video system, the ROM images, the processor, the window and
-// the debugger, then frames until Escape.
+// Start-up: the command line, the video system, the ROM images, the
+// processor, the window and the debugger, then frames until Escape.
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "bus/machine.h"
 #include "cpu/cpu.h"
@@ -15,11 +16,39 @@
 #include "platform/paths.h"
 #include "platform/signals.h"
 #include "shell/frame_loop.h"
+#include "shell/options.h"
 #include "shell/rom.h"
 
-// The command line is accepted and ignored.
-int main(int, char**)
+namespace {
+
+// Help, the version and a bad command line end the program before any
+// window opens. -1 means: go on and run the machine.
+int read_command_line(int argc, char** argv)
 {
+    std::string error;
+    switch (parse_options(argc, argv, g_options, error)) {
+    case CommandLine::HELP:
+        std::fputs(usage_text().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case CommandLine::VERSION:
+        std::fputs(version_text().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case CommandLine::BAD:
+        std::fprintf(stderr, "pavon: %s\n%s", error.c_str(), usage_text().c_str());
+        return EXIT_BAD_COMMAND_LINE;
+    case CommandLine::RUN:
+        break;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (const int status = read_command_line(argc, argv); status >= 0) {
+        return status;
+    }
     g_machine_output = {console_print, debug_output};
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");

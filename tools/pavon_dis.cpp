@@ -16,6 +16,7 @@
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
 #include "isa/disassembler.h"
+#include "isa/numbers.h"
 #include "tools/exit_status.h"
 
 namespace {
@@ -30,17 +31,12 @@ int usage()
 
 bool parse_address(const char* text, long& address)
 {
-    int base = 10;
-    if (text[0] == '>') {
-        base = 16;
-        ++text;
-    } else if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text += 2;
+    uint64_t value = 0;
+    if (!parse_number(text, MEMORY_SIZE - 1, value)) {
+        return false;
     }
-    char* end = nullptr;
-    address = std::strtol(text, &end, base);
-    return *text != '\0' && *end == '\0' && address >= 0 && address < static_cast<long>(MEMORY_SIZE);
+    address = static_cast<long>(value);
+    return true;
 }
 
 bool ends_with(const std::string& text, const std::string& suffix)

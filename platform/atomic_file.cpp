@@ -1,0 +1,115 @@
+#ifndef _WIN32
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "platform/io.h"
+
+namespace {
+
+constexpr mode_t NEW_FILE_MODE = S_IRUSR | S_IWUSR;
+
+// The name the new content goes under: a symbolic link's final target.
+bool final_name(const char* path, std::string& target)
+{
+    struct stat about{};
+    if (::lstat(path, &about) != 0) {
+        if (errno != ENOENT) {
+            return false;
+        }
+        target = path;  // a new file
+        return true;
+    }
+    if (!S_ISLNK(about.st_mode)) {
+        target = path;
+        return true;
+    }
+    char resolved[PATH_MAX];
+    if (::realpath(path, resolved) == nullptr) {
+        return false;  // the link leads nowhere, or in a loop
+    }
+    target = resolved;
+    return true;
+}
+
+// An existing file must be a regular one that may be written; its mode is
+// kept. A missing one is created readable and writable by its owner.
+bool mode_for(const std::string& target, mode_t& mode)
+{
+    struct stat about{};
+    if (::stat(target.c_str(), &about) != 0) {
+        mode = NEW_FILE_MODE;
+        return errno == ENOENT;
+    }
+    mode = about.st_mode & 07777;
+    return S_ISREG(about.st_mode) && ::access(target.c_str(), W_OK) == 0;
+}
+
+// The folder of `target`, for the temporary file and for flushing the rename.
+std::string folder_of(const std::string& target)
+{
+    const std::size_t slash = target.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : target.substr(0, slash);
+}
+
+int write_all(int descriptor, const void* bytes, std::size_t count, FileWriter writer)
+{
+    const auto* at = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        const unsigned int piece = count > INT_MAX ? INT_MAX : static_cast<unsigned int>(count);
+        const int written = writer(descriptor, at, piece);
+        if (written <= 0) {
+            return -1;
+        }
+        at += written;
+        count -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+void flush_folder(const std::string& folder)
+{
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+}  // namespace
+
+int write_file_atomically(const char* path, const void* bytes, std::size_t count, FileWriter writer)
+{
+    std::string target;
+    mode_t mode = NEW_FILE_MODE;
+    if (!final_name(path, target) || !mode_for(target, mode)) {
+        return -1;
+    }
+    const std::string folder = folder_of(target);
+    std::string temporary = target + ".XXXXXX";
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (descriptor < 0) {
+        return -1;
+    }
+    const bool whole = ::fchmod(descriptor, mode) == 0 &&
+                       write_all(descriptor, bytes, count, writer != nullptr ? writer : host::_write) == 0 &&
+                       ::fsync(descriptor) == 0;
+    const bool closed = ::close(descriptor) == 0;
+    if (!whole || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return -1;
+    }
+    flush_folder(folder);
+    return 0;
+}
+#endif

@@ -1,0 +1,275 @@
+// The option table: each row names an option, its value's placeholder (none
+// for a switch), one line of help, and the function that takes its value
+// into the Options record, or says in one line why it cannot.
+#include "shell/options.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+#include "isa/numbers.h"
+#include "machine/memory_map.h"
+#include "video/vdp.h"
+
+#ifndef PAVON_VERSION
+#define PAVON_VERSION "unknown"
+#endif
+
+Options g_options;
+
+namespace {
+
+constexpr double SLOWEST_SPEED = 0.01;
+constexpr double FASTEST_SPEED = 100;
+constexpr int LARGEST_SCALE = 8;
+constexpr uint64_t MOST_FRAMES = 0xFFFFFFFF;
+constexpr uint32_t DEFAULT_WATCH_LENGTH = 2;
+
+using Take = bool (*)(Options& options, std::string_view value, std::string& error);
+
+struct OptionRow {
+    std::string_view name;
+    const char* value;  // the value's placeholder, or nullptr for a switch
+    const char* help;
+    Take take;
+};
+
+bool take_speed(Options& options, std::string_view value, std::string& error)
+{
+    if (value == "max") {
+        options.speed = 0;
+        return true;
+    }
+    const std::string text(value);
+    char* end = nullptr;
+    const double speed = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(speed) || speed < SLOWEST_SPEED || speed > FASTEST_SPEED) {
+        error = "'" + text + "' is not max or a speed from 0.01 to 100";
+        return false;
+    }
+    options.speed = speed;
+    return true;
+}
+
+bool take_scale(Options& options, std::string_view value, std::string& error)
+{
+    uint64_t scale = 0;
+    if (!parse_number(value, LARGEST_SCALE, scale) || scale == 0) {
+        error = "'" + std::string(value) + "' is not a whole number from 1 to 8";
+        return false;
+    }
+    options.scale = static_cast<int>(scale);
+    return true;
+}
+
+bool take_frames(Options& options, std::string_view value, std::string& error)
+{
+    if (!parse_number(value, MOST_FRAMES, options.frames) || options.frames == 0) {
+        error = "'" + std::string(value) + "' is not a number of frames from 1 to 4294967295";
+        return false;
+    }
+    return true;
+}
+
+bool take_address(std::string_view value, uint64_t last, uint16_t& address, std::string& error)
+{
+    uint64_t number = 0;
+    if (!parse_number(value, last, number)) {
+        error = "'" + std::string(value) + "' is not an address from 0 to " + (last == 0xFFFF ? ">FFFF" : ">3FFF");
+        return false;
+    }
+    address = static_cast<uint16_t>(number);
+    return true;
+}
+
+// ADDR or ADDR:LENGTH, inside memory of `size` bytes.
+bool take_range(std::string_view value, std::size_t size, std::vector<AddressRange>& ranges, std::string& error)
+{
+    const std::size_t colon = value.find(':');
+    AddressRange range{0, DEFAULT_WATCH_LENGTH};
+    if (!take_address(value.substr(0, colon), size - 1, range.start, error)) {
+        return false;
+    }
+    uint64_t length = DEFAULT_WATCH_LENGTH;
+    if (colon != std::string_view::npos && (!parse_number(value.substr(colon + 1), size, length) || length == 0)) {
+        error = "'" + std::string(value.substr(colon + 1)) + "' is not a length of at least 1 byte";
+        return false;
+    }
+    if (range.start + length > size) {
+        error = "'" + std::string(value) + "' runs past the end of memory";
+        return false;
+    }
+    range.length = static_cast<uint32_t>(length);
+    ranges.push_back(range);
+    return true;
+}
+
+bool take_text(std::string_view value, std::string& into, std::string& error)
+{
+    if (value.empty()) {
+        error = "needs a file name";
+        return false;
+    }
+    into = value;
+    return true;
+}
+
+// clang-format off
+const std::array<OptionRow, 16> OPTIONS{{
+    {"--help", nullptr, "print this help and exit",
+     [](Options&, std::string_view, std::string&) { return true; }},
+    {"--version", nullptr, "print the version and exit",
+     [](Options&, std::string_view, std::string&) { return true; }},
+    {"--speed", "F", "run at F times real time (60 frames a second), 0.01 to 100; max: as fast as the host allows (the default)",
+     take_speed},
+    {"--scale", "N", "show each machine pixel as N by N window pixels, 1 to 8 (default 1)",
+     take_scale},
+    {"--fullscreen", nullptr, "start full screen",
+     [](Options& o, std::string_view, std::string&) { return o.fullscreen = true; }},
+    {"--screenshot", "FILE", "write the picture to FILE (PNG) when the program ends",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.screenshot, e); }},
+    {"--break", "ADDR", "stop in the debugger when PC reaches ADDR (repeatable)",
+     [](Options& o, std::string_view v, std::string& e) {
+         uint16_t address = 0;
+         return take_address(v, MEMORY_SIZE - 1, address, e) && (o.breaks.push_back(address), true);
+     }},
+    {"--watch", "ADDR[:LEN]", "stop after an instruction changes one of the LEN bytes (default 2) from ADDR (repeatable)",
+     [](Options& o, std::string_view v, std::string& e) { return take_range(v, MEMORY_SIZE, o.watches, e); }},
+    {"--watch-vram", "ADDR[:LEN]", "the same for video memory, 0 to >3FFF (repeatable)",
+     [](Options& o, std::string_view v, std::string& e) { return take_range(v, VRAM_SIZE, o.vram_watches, e); }},
+    {"--trace", "FILE", "write one line per executed instruction to FILE",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.trace, e); }},
+    {"--trace-from", "ADDR", "start the trace when PC first reaches ADDR",
+     [](Options& o, std::string_view v, std::string& e) {
+         uint16_t address = 0;
+         return take_address(v, MEMORY_SIZE - 1, address, e) && (o.trace_from = address, true);
+     }},
+    {"--headless", nullptr, "run without a window (no display needed)",
+     [](Options& o, std::string_view, std::string&) { return o.headless = true; }},
+    {"--frames", "N", "end the program with status 0 after N frames",
+     take_frames},
+    {"--input", "FILE", "feed the key events that FILE lists at their frames",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.input, e); }},
+    {"--load-state", "FILE", "load the machine from the state file FILE before the first frame",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.load_state, e); }},
+    {"--save-state", "FILE", "write the machine to the state file FILE when the program ends",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.save_state, e); }},
+}};
+// clang-format on
+
+constexpr std::size_t HELP_COLUMN = 26;
+constexpr std::size_t LINE_WIDTH = 79;
+
+const OptionRow* find_option(std::string_view name)
+{
+    if (name == "-h") {
+        name = "--help";
+    }
+    for (const OptionRow& row : OPTIONS) {
+        if (row.name == name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// The option's name, then its help, broken into lines at word boundaries and
+// indented to one column.
+std::string help_lines(std::string left, std::string_view help)
+{
+    std::string text;
+    left.resize(std::max(left.size() + 1, HELP_COLUMN), ' ');
+    std::string line = left;
+    while (!help.empty()) {
+        const std::size_t room = LINE_WIDTH - std::min(line.size(), LINE_WIDTH - 20);
+        std::size_t cut = help.size() <= room ? help.size() : help.rfind(' ', room);
+        if (cut == std::string_view::npos || cut == 0) {
+            cut = std::min(room, help.size());
+        }
+        text += line + std::string(help.substr(0, cut)) + "\n";
+        help.remove_prefix(cut);
+        while (help.starts_with(' ')) {
+            help.remove_prefix(1);
+        }
+        line.assign(HELP_COLUMN, ' ');
+    }
+    return text;
+}
+
+}  // namespace
+
+CommandLine parse_options(int argc, const char* const* argv, Options& options, std::string& error)
+{
+    CommandLine result = CommandLine::RUN;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view word = argv[i];
+        std::string_view name = word;
+        std::string_view value;
+        const std::size_t equals = word.find('=');
+        const bool joined = word.starts_with("--") && equals != std::string_view::npos;
+        if (joined) {
+            name = word.substr(0, equals);
+            value = word.substr(equals + 1);
+        }
+        const OptionRow* row = find_option(name);
+        if (row == nullptr) {
+            error = (word.starts_with("-") ? "unknown option " : "unexpected argument ") + std::string(name);
+            return CommandLine::BAD;
+        }
+        if (row->value == nullptr && joined) {
+            error = std::string(name) + " takes no value";
+            return CommandLine::BAD;
+        }
+        if (row->value != nullptr && !joined) {
+            if (i + 1 == argc) {
+                error = std::string(name) + " needs a value: " + row->value;
+                return CommandLine::BAD;
+            }
+            value = argv[++i];
+        }
+        if (!row->take(options, value, error)) {
+            error = std::string(name) + ": " + error;
+            return CommandLine::BAD;
+        }
+        if (row->name == "--help") {
+            result = CommandLine::HELP;
+        } else if (name == "--version" && result != CommandLine::HELP) {
+            result = CommandLine::VERSION;
+        }
+    }
+    return result;
+}
+
+std::string usage_text()
+{
+    std::string text = "usage: pavon [OPTIONS]\n"
+                       "Runs the machine from ROM/pavon1.bin and ROM/pavon2.bin in the current folder.\n\n"
+                       "Options (numbers: 42, >2A or 0x2A):\n";
+    for (const OptionRow& row : OPTIONS) {
+        std::string left = std::string(row.name == "--help" ? "  -h, " : "  ") + std::string(row.name);
+        if (row.value != nullptr) {
+            left += std::string(" ") + row.value;
+        }
+        text += help_lines(left, row.help);
+    }
+    text += "\nKeys:\n"
+            "  Escape         quit\n"
+            "  F1             stop the processor and show the debugger; while stopped, one instruction\n"
+            "  F5 / F6        save / load the machine (pavon.pvn)\n"
+            "  F3             pause or resume, without the debugger\n"
+            "  F4             reset the machine\n"
+            "  F12            screenshot: pavon-0001.png, pavon-0002.png, ... in the current folder\n"
+            "  Alt+Return     full screen on and off\n"
+            "  Tab (held)     run as fast as the host allows\n"
+            "In the debugger: F2 resume, e leave, c / v processor / video chip view, arrows and\n"
+            "  Page Up / Page Down move the dump (Shift: by >1000), Home / End its start / end,\n"
+            "  p the ports, F10 redraw, F7 step over, F9 breakpoint at PC on and off.\n";
+    return text;
+}
+
+std::string version_text()
+{
+    return std::string("pavon ") + PAVON_VERSION + "\n";
+}

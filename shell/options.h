@@ -1,0 +1,56 @@
+// The command line. Without options the program runs exactly as it always
+// has: unpaced, unscaled, every key and file as the machine defines them.
+// Every option is a row of one table, which also writes the usage.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Bytes from `start` on: `length` of them, all inside the memory watched.
+struct AddressRange {
+    uint16_t start;
+    uint32_t length;
+};
+
+struct Options {
+    // Window and speed.
+    double speed = 0;  // times real time (60 frames a second); 0: as fast as the host allows
+    int scale = 1;     // window pixels per machine pixel, each way
+    bool fullscreen = false;
+    std::string screenshot;  // PNG of the picture written when the program ends
+
+    // Debugging.
+    std::vector<uint16_t> breaks;
+    std::vector<AddressRange> watches;       // in the address space
+    std::vector<AddressRange> vram_watches;  // in video memory
+    std::string trace;                       // one line per executed instruction
+    std::optional<uint16_t> trace_from;      // the trace starts when PC first gets here
+
+    // Automation.
+    bool headless = false;
+    uint64_t frames = 0;  // the program ends after this many frames; 0: at Escape
+    std::string input;    // key events at given frames
+    std::string load_state;
+    std::string save_state;
+};
+
+extern Options g_options;
+
+enum class CommandLine {
+    RUN,      // options read, start the machine
+    HELP,     // print the usage on standard output, exit 0
+    VERSION,  // print the version, exit 0
+    BAD,      // `error` says why: print it and the usage on standard error, exit 2
+};
+
+CommandLine parse_options(int argc, const char* const* argv, Options& options, std::string& error);
+
+// The usage: the options, then the program's own keys.
+std::string usage_text();
+
+// "pavon VERSION"
+std::string version_text();
+
+constexpr int EXIT_BAD_COMMAND_LINE = 2;

@@ -78,8 +78,18 @@ void unpack_state(const StateImage& image)
 
 int save_state()
 {
+    return save_state_to(STATE_FILE_PATH);
+}
+
+int load_state()
+{
+    return load_state_from(STATE_FILE_PATH);
+}
+
+int save_state_to(const char* path)
+{
     // Not truncated: whatever a longer file holds past the state stays.
-    const int file = host::_open(STATE_FILE_PATH, host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY,
+    const int file = host::_open(path, host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY,
                                  host::OWNER_READ | host::OWNER_WRITE);
     if (file < 0) {
         return file;
@@ -93,9 +103,9 @@ int save_state()
     return closed;
 }
 
-int load_state()
+int load_state_from(const char* path)
 {
-    const int file = host::_open(STATE_FILE_PATH, host::OPEN_READ_ONLY | host::OPEN_BINARY);
+    const int file = host::_open(path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         return file;
     }

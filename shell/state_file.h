@@ -15,3 +15,7 @@ int save_state();
 // A missing, unreadable or short file changes nothing and gives a negative
 // value; otherwise the result of closing it.
 int load_state();
+
+// The same with a file of another name.
+int save_state_to(const char* path);
+int load_state_from(const char* path);

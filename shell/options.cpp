@@ -27,6 +27,15 @@ constexpr int LARGEST_SCALE = 8;
 constexpr uint64_t MOST_FRAMES = 0xFFFFFFFF;
 constexpr uint32_t DEFAULT_WATCH_LENGTH = 2;
 
+// The value as the user wrote it, in quotes.
+std::string quoted(std::string_view value)
+{
+    std::string text = "'";
+    text += value;
+    text += "'";
+    return text;
+}
+
 using Take = bool (*)(Options& options, std::string_view value, std::string& error);
 
 struct OptionRow {
@@ -46,7 +55,7 @@ bool take_speed(Options& options, std::string_view value, std::string& error)
     char* end = nullptr;
     const double speed = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(speed) || speed < SLOWEST_SPEED || speed > FASTEST_SPEED) {
-        error = "'" + text + "' is not max or a speed from 0.01 to 100";
+        error = quoted(text) + " is not max or a speed from 0.01 to 100";
         return false;
     }
     options.speed = speed;
@@ -57,7 +66,7 @@ bool take_scale(Options& options, std::string_view value, std::string& error)
 {
     uint64_t scale = 0;
     if (!parse_number(value, LARGEST_SCALE, scale) || scale == 0) {
-        error = "'" + std::string(value) + "' is not a whole number from 1 to 8";
+        error = quoted(value) + " is not a whole number from 1 to 8";
         return false;
     }
     options.scale = static_cast<int>(scale);
@@ -67,7 +76,7 @@ bool take_scale(Options& options, std::string_view value, std::string& error)
 bool take_frames(Options& options, std::string_view value, std::string& error)
 {
     if (!parse_number(value, MOST_FRAMES, options.frames) || options.frames == 0) {
-        error = "'" + std::string(value) + "' is not a number of frames from 1 to 4294967295";
+        error = quoted(value) + " is not a number of frames from 1 to 4294967295";
         return false;
     }
     return true;
@@ -77,7 +86,7 @@ bool take_address(std::string_view value, uint64_t last, uint16_t& address, std:
 {
     uint64_t number = 0;
     if (!parse_number(value, last, number)) {
-        error = "'" + std::string(value) + "' is not an address from 0 to " + (last == 0xFFFF ? ">FFFF" : ">3FFF");
+        error = quoted(value) + " is not an address from 0 to " + (last == 0xFFFF ? ">FFFF" : ">3FFF");
         return false;
     }
     address = static_cast<uint16_t>(number);
@@ -94,11 +103,11 @@ bool take_range(std::string_view value, std::size_t size, std::vector<AddressRan
     }
     uint64_t length = DEFAULT_WATCH_LENGTH;
     if (colon != std::string_view::npos && (!parse_number(value.substr(colon + 1), size, length) || length == 0)) {
-        error = "'" + std::string(value.substr(colon + 1)) + "' is not a length of at least 1 byte";
+        error = quoted(value.substr(colon + 1)) + " is not a length of at least 1 byte";
         return false;
     }
     if (range.start + length > size) {
-        error = "'" + std::string(value) + "' runs past the end of memory";
+        error = quoted(value) + " runs past the end of memory";
         return false;
     }
     range.length = static_cast<uint32_t>(length);
@@ -215,7 +224,8 @@ CommandLine parse_options(int argc, const char* const* argv, Options& options, s
         }
         const OptionRow* row = find_option(name);
         if (row == nullptr) {
-            error = (word.starts_with("-") ? "unknown option " : "unexpected argument ") + std::string(name);
+            error = std::string(word.starts_with("-") ? "unknown option " : "unexpected argument ");
+            error += name;
             return CommandLine::BAD;
         }
         if (row->value == nullptr && joined) {

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 constexpr int SCREEN_WIDTH = 256;
@@ -32,11 +33,20 @@ void display_flip();
 // Draws one pixel in a palette colour; pixels off the screen are not drawn.
 void put_pixel(SDL_Surface* surface, int x, int y, int colour);
 
+// The surface's pixel memory as rows of 16-bit values, and the sixteen
+// palette colours as its format stores them: what the renderer writes whole
+// rows into, checked and mapped once a frame. Only a 16-bit surface at least
+// as large as the screen qualifies; for any other, pixels is null.
+struct PixelRows {
+    uint16_t* pixels = nullptr;
+    std::ptrdiff_t pitch = 0;  // 16-bit values from one row to the next
+    std::array<uint16_t, 16> colours{};
+
+    uint16_t* row(int y) const { return pixels + pitch * y; }
+};
+
+// Call with the surface locked.
+PixelRows pixel_rows(SDL_Surface* surface);
+
 void lock_surface(SDL_Surface* surface);
 void unlock_surface(SDL_Surface* surface);
-
-// Draws the 8 by 8 character cell at (column, row) for the given name.
-void render_tile(int column, int row, uint8_t name);
-
-// Draws the 32 sprites over the pattern layer, sprite 0 on top.
-void render_sprites();

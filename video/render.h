@@ -16,3 +16,9 @@ inline uint32_t vdp_register(int number)
 {
     return g_vdp.registers[static_cast<std::size_t>(number)] & 0xFFu;
 }
+
+struct PixelRows;
+
+// The picture's two layers, drawn into the rows of a locked surface.
+void draw_pattern_layer(const PixelRows& screen);
+void draw_sprites(const PixelRows& screen);

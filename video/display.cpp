@@ -2,6 +2,7 @@
 // overlay draws with, and the surface's rows that the picture is written into.
 #include "video/display.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 
@@ -78,11 +79,24 @@ int display_open()
     return 0;
 }
 
+// A present costs far more than a picture: SDL converts and uploads the whole
+// surface and redraws the window. No host display shows pictures faster than
+// it refreshes, so a flip that comes sooner than this after the last present
+// is skipped, and the next one presents the latest picture.
+constexpr auto PRESENT_INTERVAL = std::chrono::microseconds(1'000'000 / 120);
+
 void display_flip()
 {
-    if (g_surface != nullptr) {
-        SDL_Flip(g_surface);
+    static std::chrono::steady_clock::time_point last_present;
+    if (g_surface == nullptr) {
+        return;
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_present < PRESENT_INTERVAL) {
+        return;
+    }
+    last_present = now;
+    SDL_Flip(g_surface);
 }
 
 void put_pixel(SDL_Surface* surface, int x, int y, int colour)

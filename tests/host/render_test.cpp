@@ -167,8 +167,6 @@ TEST(RenderSurface, NoWindowMeansNoDrawing)
     SDL_Surface* const window = g_surface;
     g_surface = nullptr;
     vdp_render();
-    render_tile(0, 0, 0);
-    render_sprites();
     display_flip();
     put_pixel(nullptr, 0, 0, 3);
     g_surface = window;
@@ -189,6 +187,43 @@ TEST(RenderSurface, PixelsOffTheScreenAreNotDrawn)
     EXPECT_EQ(before, after);
     put_pixel(g_surface, 255, 191, 3);
     EXPECT_EQ(colour_at(255, 191), 3);
+}
+
+// The renderer writes whole rows only into a 16-bit surface at least as large
+// as the screen, in the colour values SDL_MapRGB gives for that surface.
+TEST(RenderSurface, RowsOnlyFromScreenSized16BitSurfaces)
+{
+    struct Case {
+        const char* name;
+        int width, height, depth;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"the screen's size", 256, 192, 16, true},
+        {"larger", 320, 200, 16, true},
+        {"too narrow", 255, 192, 16, false},
+        {"too short", 256, 191, 16, false},
+        {"32 bits per pixel", 256, 192, 32, false},
+        {"8 bits per pixel", 256, 192, 8, false},
+    };
+    open_display_and_reset();
+    EXPECT_EQ(pixel_rows(nullptr).pixels, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, c.width, c.height, c.depth, 0, 0, 0, 0);
+        ASSERT_NE(surface, nullptr);
+        const PixelRows rows = pixel_rows(surface);
+        EXPECT_EQ(rows.pixels != nullptr, c.drawn);
+        if (c.drawn) {
+            EXPECT_EQ(rows.row(1), static_cast<uint16_t*>(surface->pixels) + surface->pitch / 2);
+            for (int colour = 0; colour < 16; ++colour) {
+                const PaletteColour& p = g_palette[static_cast<std::size_t>(colour)];
+                EXPECT_EQ(rows.colours[static_cast<std::size_t>(colour)],
+                          SDL_MapRGB(surface->format, p.red, p.green, p.blue));
+            }
+        }
+        SDL_FreeSurface(surface);
+    }
 }
 
 // The colour values put_pixel stores are SDL_MapRGB's for the surface drawn

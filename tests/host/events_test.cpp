@@ -9,6 +9,7 @@
 #include "host_events.h"
 #include "host_machine.h"
 #include "shell/events.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ std::vector<unsigned> held_keys()
 
 TEST(EventsKeys, RecordedKeys)
 {
+    TempFolder folder(TempFolder::ENTER);  // F12 (293) writes a screenshot into the current folder
     struct Case {
         const char* name;
         bool overlay;

@@ -5,12 +5,13 @@
 
 #include <cstring>
 
-void push_key_event(bool down, unsigned symbol)
+void push_key_event(bool down, unsigned symbol, unsigned modifiers)
 {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     std::memcpy(&event.key.keysym.sym, &symbol, sizeof symbol);
+    std::memcpy(&event.key.keysym.mod, &modifiers, sizeof modifiers);
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 

@@ -2,8 +2,9 @@
 // queue emptied so that nothing reaches the next test.
 #pragma once
 
-// Puts one key press (down) or release into the queue. The symbol is copied
-// as a number, so it may lie outside SDLKey's values.
-void push_key_event(bool down, unsigned symbol);
+// Puts one key press (down) or release into the queue, with the modifier
+// keys held (KMOD_ bits). The symbol is copied as a number, so it may lie
+// outside SDLKey's values.
+void push_key_event(bool down, unsigned symbol, unsigned modifiers = 0);
 
 void drain_events();

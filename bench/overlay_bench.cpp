@@ -6,11 +6,12 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "bus/machine.h"
 #include "cpu/cpu.h"
-#include "cpu/memory.h"
 #include "debugger/debugger.h"
 #include "display/window.h"
 #include "shell/frame_loop.h"
@@ -19,35 +20,32 @@ namespace {
 
 constexpr Location PROGRAM = 0x0100;
 
-// Counts R1 up and writes it to the VDP's data port, for ever.
-constexpr uint16_t COUNT_LOOP[] = {
-    0x0581,          // >0100  INC  R1
-    0xD801, 0xE000,  // >0102  MOVB R1,@>E000
-    0x10FC,          // >0106  JMP  >0100
+// Counts R1 up and writes it to the VDP's data port, for ever (the words'
+// bytes in memory order).
+constexpr uint8_t COUNT_LOOP[] = {
+    0x05, 0x81,              // >0100  INC  R1
+    0xD8, 0x01, 0xE0, 0x00,  // >0102  MOVB R1,@>E000
+    0x10, 0xFC,              // >0106  JMP  >0100
 };
 
+// The window on the dummy driver, opened once for the whole program.
+bool window_opened()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    return SDL_Init(SDL_INIT_VIDEO) == 0 && display_open() == 0;
+}
+
+// The counting loop from its start, the debugger as at start-up.
 bool start_machine()
 {
-    static bool window_open = false;
-    if (!window_open) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        if (SDL_Init(SDL_INIT_VIDEO) < 0 || display_open() < 0) {
-            return false;
-        }
-        window_open = true;
-    }
+    static const bool window = window_opened();
     machine_reset();
-    g_memory.fill(0xCD);
-    Location at = PROGRAM;
-    for (uint16_t word : COUNT_LOOP) {
-        mem_write_word(at, word);
-        at = static_cast<Location>(at + 2);
-    }
+    std::copy(std::begin(COUNT_LOOP), std::end(COUNT_LOOP), &g_memory[PROGRAM]);
     g_cpu.WP = 0xF000;
     g_cpu.PC = PROGRAM;
     cpu_set_workspace(g_cpu.WP);
     debugger_init();
-    return true;
+    return window;
 }
 
 void run_frames(benchmark::State& state, bool under_overlay)

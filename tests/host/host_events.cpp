@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "machine/key_state.h"
+
 void push_key_event(bool down, unsigned symbol, unsigned modifiers)
 {
     SDL_Event event{};
@@ -20,4 +22,15 @@ void drain_events()
     SDL_Event event;
     while (SDL_PollEvent(&event) == 1) {
     }
+}
+
+std::vector<unsigned> held_keys()
+{
+    std::vector<unsigned> held;
+    for (unsigned k = 0; k < g_keys.size(); ++k) {
+        if (g_keys[k]) {
+            held.push_back(k);
+        }
+    }
+    return held;
 }

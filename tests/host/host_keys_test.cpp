@@ -6,9 +6,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <type_traits>
 #include <vector>
 
 #include "cpu/cpu.h"
+#include "display/display.h"
 #include "debugger/debugger.h"
 #include "fake_clock.h"
 #include "host_events.h"
@@ -30,17 +32,6 @@ struct Key {
     unsigned symbol;
     unsigned modifiers = 0;
 };
-
-std::vector<unsigned> held_keys()
-{
-    std::vector<unsigned> held;
-    for (unsigned k = 0; k < g_keys.size(); ++k) {
-        if (g_keys[k]) {
-            held.push_back(k);
-        }
-    }
-    return held;
-}
 
 TEST(HostKeys, States)
 {
@@ -76,6 +67,21 @@ TEST(HostKeys, States)
         EXPECT_EQ(held_keys(), c.held);
     }
     events_reset();
+}
+
+// Alt+Return switches full screen on and off; the surface stays the one the
+// picture and the overlay draw on.
+TEST(HostKeys, AltReturnSwitchesFullScreen)
+{
+    open_window();
+    drain_events();
+    SDL_Surface* window = g_surface;
+    for (bool full : {true, false}) {
+        push_key_event(true, SDLK_RETURN, KMOD_RALT);
+        poll_events();
+        EXPECT_EQ((g_surface->flags & SDL_FULLSCREEN) != 0, full);
+        EXPECT_EQ(g_surface, window);
+    }
 }
 
 // The title tells what F5, F6 and F12 did for a few seconds; standard output
@@ -116,20 +122,6 @@ TEST(HostKeys, TitleNotices)
     EXPECT_STREQ(title_text(), "pavon - save failed");
 }
 
-void write_file(const char* path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-bool same_debugger(const Debugger& a, const Debugger& b)
-{
-    return a.stopped == b.stopped && a.in_interrupt == b.in_interrupt && a.overlay_visible == b.overlay_visible &&
-           a.show_vdp_memory == b.show_vdp_memory && a.dump_address == b.dump_address &&
-           a.saved_cpu_address == b.saved_cpu_address && a.saved_vdp_address == b.saved_vdp_address &&
-           a.text_grid == b.text_grid;
-}
-
 std::vector<char> file_bytes(const char* path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -142,55 +134,48 @@ TEST(HostKeys, ResetIsAFreshStart)
 {
     TempFolder folder(TempFolder::ENTER);
     fs::create_directory("ROM");
-    std::vector<uint8_t> rom1(ROM1_SIZE, 0);
-    const std::vector<uint8_t> vector_and_loop{0xF0, 0x00, 0x01, 0x00};
-    std::copy(vector_and_loop.begin(), vector_and_loop.end(), rom1.begin());
-    rom1[0x100] = 0x10;  // JMP $
-    rom1[0x101] = 0xFF;
-    write_file("ROM/pavon1.bin", rom1);
-    write_file("ROM/pavon2.bin", {0x12, 0x34});
+    folder.file("ROM/pavon1.bin", ROM1_SIZE);  // all 'x': WP and PC >7878
+    folder.file("ROM/pavon2.bin", 2);
     drain_events();
     testing::internal::CaptureStdout();
-
     start_up();
     ASSERT_EQ(save_state_to("fresh.pvn"), 0);
     const Debugger fresh_debugger = g_debugger;
     const std::vector<uint16_t> fresh_picture = surface_pixels();
 
-    // Everything changed: memory, video chip, processor, decrementer,
-    // debugger (held, video view, dump moved), a key held.
+    // Memory, video chip, processor, decrementer, debugger and keys changed.
     g_memory[0xF100] = 0x55;
-    g_memory[0x8000] = 0x99;
     g_vdp.vram[0x0123] = 0x77;
     g_vdp.registers[7] = 0x06;
-    g_vdp.address = 0x1234;
     g_cpu.PC = 0x2000;
-    g_cpu.ST = 0x000F;
     g_cycles = 1000;
     g_decrementer_enabled = 1;
     push_key_event(true, SDLK_a);
-    push_key(SDLK_F1);
-    push_key(SDLK_v);
-    push_key(SDLK_PAGEDOWN);
     poll_events();
-    g_debugger.in_interrupt = 1;
+    debugger_show();
+    for (SDLKey key : {SDLK_F1, SDLK_v, SDLK_PAGEDOWN}) {
+        push_key_event(true, key);
+    }
+    poll_events();
+    ASSERT_EQ(held_keys(), std::vector<unsigned>{SDLK_a});
+    ASSERT_EQ(g_debugger.show_vdp_memory, 1);
 
     press_key(SDLK_F4);
     EXPECT_EQ(g_cycles, 0);
     EXPECT_EQ(g_decrementer_enabled, 0);
     EXPECT_EQ(held_keys(), std::vector<unsigned>{});
-    EXPECT_TRUE(same_debugger(g_debugger, fresh_debugger));
+    static_assert(std::has_unique_object_representations_v<Debugger>, "compared byte by byte");
+    EXPECT_EQ(std::memcmp(&g_debugger, &fresh_debugger, sizeof(Debugger)), 0);
     EXPECT_EQ(surface_pixels(), fresh_picture);
     ASSERT_EQ(save_state_to("reset.pvn"), 0);
     EXPECT_EQ(file_bytes("reset.pvn"), file_bytes("fresh.pvn"));
 
-    // The images are read again, and a shorter one leaves zeros as at a
-    // fresh start.
-    write_file("ROM/pavon2.bin", {0x56});
+    // A shorter second image, read again, leaves zeros as a fresh start does.
+    folder.file("ROM/pavon2.bin", 1);
     press_key(SDLK_F4);
-    EXPECT_EQ(g_memory[0x8000], 0x56);
-    EXPECT_EQ(g_memory[0x8001], 0x00);
-    const std::string started = "CPU created....\n WP is 0xf000, PC is 0x100.\n";
+    EXPECT_EQ(g_memory[0x8000], 'x');
+    EXPECT_EQ(g_memory[0x8001], 0);
+    const std::string started = "CPU created....\n WP is 0x7878, PC is 0x7878.\n";
     EXPECT_EQ(testing::internal::GetCapturedStdout(), started + started + started) << "the start, two resets";
 }
 

@@ -5,14 +5,9 @@
 # display is reached, nothing is written).
 # Usage: pavon_command_line.sh PAVON
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"  # fail
 
 pavon=$1
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -51,15 +46,9 @@ while IFS='|' read -r arguments message; do
   [[ $(sed -n 2p err.txt) == "usage: pavon [OPTIONS]" ]] || fail "$arguments: no usage after the reason"
   [[ ! -s out.txt ]] || fail "$arguments: standard output: $(cat out.txt)"
 done <<'CASES'
---speed 0|--speed: '0' is not max or a speed from 0.01 to 100
---speed -1|--speed: '-1' is not max or a speed from 0.01 to 100
 --speed nan|--speed: 'nan' is not max or a speed from 0.01 to 100
---speed 1e9|--speed: '1e9' is not max or a speed from 0.01 to 100
---speed|--speed needs a value: F
---scale 9|--scale: '9' is not a whole number from 1 to 8
 --scale=0x0|--scale: '0x0' is not a whole number from 1 to 8
 --fullscreen=1|--fullscreen takes no value
---screenshot=|--screenshot: needs a file name
 --speeed 1|unknown option --speeed
 CASES
 [[ -z $(ls) || $(ls) == $'err.txt\nout.txt' ]] || fail "files were written: $(ls)"

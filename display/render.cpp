@@ -88,6 +88,12 @@ void draw_cell(const PixelRows& screen, int column, int row, uint8_t name)
 
 void vdp_render()
 {
+    vdp_draw();
+    display_flip();
+}
+
+void vdp_draw()
+{
     if (g_surface == nullptr) {
         return;
     }
@@ -98,7 +104,6 @@ void vdp_render()
         draw_sprites(screen);
     }
     unlock_surface(g_surface);
-    display_flip();
 }
 
 // The name table is read in row order, 32 names per row.

@@ -29,6 +29,10 @@ inline uint32_t vdp_register(int number)
 // Redraws the whole VDP picture (pattern layer, then sprites) and presents it.
 void vdp_render();
 
+// The same without presenting: the debugger overlay is painted over it
+// before the surface is next presented.
+void vdp_draw();
+
 struct PixelRows;
 
 // The picture's two layers, drawn into the rows of a locked surface: the

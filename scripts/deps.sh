@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
 # Usage: scripts/deps.sh build|test
-#   build: compiler, CMake, SDL 1.2, GoogleTest, Google Benchmark
+#   build: compiler, CMake, SDL 1.2, libpng, GoogleTest, Google Benchmark
 #   test:  the above plus the virtual display and the tools the window tests drive it with
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libgtest-dev libbenchmark-dev)
+packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev libgtest-dev libbenchmark-dev)
 if [[ "${1:-build}" == test ]]; then
   packages+=(xvfb xauth xdotool imagemagick)
 fi

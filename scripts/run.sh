@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Builds the emulator (Release) and runs it in FOLDER, the folder that holds
-# ROM/pavon1.bin and ROM/pavon2.bin (default: the current directory).
-# Usage: scripts/run.sh [FOLDER]
+# ROM/pavon1.bin and ROM/pavon2.bin (default: the current directory), at
+# real-time speed in a window three times the machine's size. Options after
+# the folder go to the emulator and win over these (pavon --help lists them).
+# Usage: scripts/run.sh [FOLDER] [OPTIONS...]
 set -euo pipefail
+
+options=(--speed 1 --scale 3)
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir="$source_dir/build-release"
-folder=$(cd "${1:-.}" && pwd)
+folder=.
+if [[ $# -gt 0 && "$1" != -* ]]; then
+  folder=$1
+  shift
+fi
+folder=$(cd "$folder" && pwd)
 
 bash "$source_dir/scripts/deps.sh" build
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -21,4 +30,4 @@ if [[ ! -f "$folder/ROM/pavon1.bin" && -f "$demo/ROM/pavon1.bin" ]]; then
 fi
 
 cd "$folder"
-exec "$build_dir/pavon"
+exec "$build_dir/pavon" "${options[@]}" "$@"

@@ -1,23 +1,31 @@
 // A key press goes through two stages. The program's own keys (quit, save,
-// load, stop/step) act whatever is on screen; then the key is either a
-// debugger command, while the overlay is shown, or a key of the emulated
-// keyboard. Releases always reach the emulated keyboard.
+// load, stop/step, and the host's keys that no keyboard row reads) act
+// whatever is on screen; then the key is either a debugger command, while
+// the overlay is shown, or a key of the emulated keyboard. Releases always
+// reach the emulated keyboard.
 #include "shell/events.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <type_traits>
 
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
+#include "display/screenshot.h"
+#include "display/window.h"
+#include "shell/start.h"
 #include "shell/state_file.h"
+#include "shell/title.h"
 #include "video/vdp.h"
 
 int32_t g_shift_held = 0;
 int32_t g_quit = 0;
+int32_t g_paused = 0;
+int32_t g_fast_forward = 0;
 
 namespace {
 
@@ -64,6 +72,14 @@ unsigned key_symbol(const SDL_Event& event)
     return static_cast<unsigned>(symbol);
 }
 
+// The modifier keys held with it, copied for the same reason.
+unsigned key_modifiers(const SDL_Event& event)
+{
+    std::underlying_type_t<SDLMod> modifiers;
+    std::memcpy(&modifiers, &event.key.keysym.mod, sizeof modifiers);
+    return static_cast<unsigned>(modifiers);
+}
+
 void stop_or_step()
 {
     if (g_debugger.stopped == 1) {
@@ -74,15 +90,21 @@ void stop_or_step()
     }
 }
 
+void take_screenshot()
+{
+    const std::string name = next_screenshot_name();
+    title_notice(save_screenshot(name.c_str()) == 0 ? ("screenshot " + name).c_str() : "screenshot failed");
+}
+
 // Stage 1: the keys that act whether or not the overlay is shown.
 void program_key(unsigned key)
 {
     switch (key) {
     case SDLK_F5:
-        save_state();
+        title_notice(save_state() < 0 ? "save failed" : "saved");
         break;
     case SDLK_F6:
-        load_state();
+        title_notice(load_state() < 0 ? "load failed" : "loaded");
         break;
     case SDLK_LSHIFT:
         g_shift_held = 1;
@@ -92,6 +114,20 @@ void program_key(unsigned key)
         break;
     case SDLK_F1:
         stop_or_step();
+        g_paused = 0;  // the debugger holds the processor instead
+        break;
+    // The host's keys: no keyboard row reads them.
+    case SDLK_F3:
+        g_paused = !g_paused;
+        break;
+    case SDLK_F4:
+        restart();
+        break;
+    case SDLK_F12:
+        take_screenshot();
+        break;
+    case SDLK_TAB:
+        g_fast_forward = 1;
         break;
     default:
         break;
@@ -153,8 +189,13 @@ void debugger_key(unsigned key, int32_t last_start)
     }
 }
 
-void key_pressed(unsigned key, int32_t last_start)
+void key_pressed(unsigned key, unsigned modifiers, int32_t last_start)
 {
+    // Alt+Return switches full screen; the machine sees no Return.
+    if (key == SDLK_RETURN && (modifiers & KMOD_ALT) != 0) {
+        display_toggle_fullscreen();
+        return;
+    }
     program_key(key);
     if (g_debugger.overlay_visible) {
         debugger_key(key, last_start);
@@ -168,6 +209,9 @@ void key_released(unsigned key)
     if (key == SDLK_LSHIFT) {
         g_shift_held = 0;
     }
+    if (key == SDLK_TAB) {
+        g_fast_forward = 0;
+    }
     if (is_recorded(key)) {
         g_keys[key] = 0;
     }
@@ -175,23 +219,28 @@ void key_released(unsigned key)
 
 }  // namespace
 
-void poll_events()
+int poll_events()
 {
     // Fixed for the whole call, even if a key switches the view meanwhile.
     const int32_t limit = g_debugger.show_vdp_memory ? VDP_DUMP_LIMIT : CPU_DUMP_LIMIT;
     const int32_t last_start = limit - (DUMP_BYTES - 1);
+    int presses = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event) == 1) {
         if (event.type == SDL_KEYDOWN) {
-            key_pressed(key_symbol(event), last_start);
+            key_pressed(key_symbol(event), key_modifiers(event), last_start);
+            ++presses;
         } else if (event.type == SDL_KEYUP) {
             key_released(key_symbol(event));
         }
     }
+    return presses;
 }
 
 void events_reset()
 {
     g_shift_held = 0;
     g_quit = 0;
+    g_paused = 0;
+    g_fast_forward = 0;
 }

@@ -6,14 +6,17 @@
 
 #include "machine/key_state.h"  // g_keys: 1 while the key is held, by key symbol
 
-extern int32_t g_shift_held;  // left Shift held: large dump steps
-extern int32_t g_quit;        // set by Escape; ends the frame loop
+extern int32_t g_shift_held;    // left Shift held: large dump steps
+extern int32_t g_quit;          // set by Escape; ends the frame loop
+extern int32_t g_paused;        // F3: no frame runs until F3 again (or F1)
+extern int32_t g_fast_forward;  // Tab held: frames unpaced
 
-// Handles every queued event: key states, quit, save and load, and the
-// debugger's keys. Every other kind of event, the window's close request
-// included, is dropped.
-void poll_events();
+// Handles every queued event: key states, quit, save and load, the host's
+// own keys and the debugger's keys. Every other kind of event, the window's
+// close request included, is dropped. Returns the number of key presses
+// handled.
+int poll_events();
 
-// Shift not held and not quitting, as at start-up. (The key states are the
-// machine's: machine_reset clears them.)
+// Shift not held, not quitting, not paused, as at start-up. (The key states
+// are the machine's: machine_reset clears them.)
 void events_reset();

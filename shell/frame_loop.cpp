@@ -1,5 +1,6 @@
 // The frame loop: the only main loop of the program. It also hosts the
-// debugger, which may hold the processor while the overlay stays alive.
+// debugger, which may hold the processor while the overlay stays alive, and
+// the host's pause and pacing between frames.
 #include "shell/frame_loop.h"
 
 #include "cpu/cpu.h"
@@ -7,6 +8,7 @@
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
+#include "shell/title.h"
 #include "video/vdp.h"
 
 uint64_t g_frame_number = 0;
@@ -15,23 +17,101 @@ namespace {
 
 constexpr int FRAME_INTERRUPT_LEVEL = 3;
 
-// One turn of the inner loop: at most one instruction, and the overlay's
-// refresh while it is on screen.
-void run_turn()
+int64_t g_next_refresh = 0;  // when the overlay is next redrawn while the processor runs under it
+
+// The overlay is kept up to date: shown, and no interrupt service running
+// (a service runs through without redraws, and the debugger never shows it).
+bool overlay_live()
 {
-    if (g_debugger.stopped && !g_debugger.overlay_visible) {
+    return g_debugger.overlay_visible && !g_debugger.in_interrupt;
+}
+
+void show_overlay_if_live()
+{
+    if (overlay_live()) {
         debugger_show();
     }
-    // Held by the debugger, the processor still finishes an interrupt service.
-    if (!g_debugger.stopped || g_debugger.in_interrupt) {
-        cpu_execute(cpu_fetch());
+}
+
+// Before the loop sleeps, the window is brought up to date: a present held
+// back for coming too soon after the last would otherwise wait for the next.
+void rest_until(int64_t time)
+{
+    display_flush();
+    g_host_clock.sleep_until(time);
+}
+
+void sleep_for(int64_t time)
+{
+    rest_until(g_host_clock.now() + time);
+}
+
+// Under the overlay, at most once per HOST_REFRESH_TIME: the events, then the
+// overlay redrawn and presented.
+void refresh_overlay_when_due()
+{
+    const int64_t now = g_host_clock.now();
+    if (now < g_next_refresh) {
+        return;
     }
-    if (g_debugger.overlay_visible && !g_debugger.in_interrupt) {
-        debugger_show();
-        debugger_draw_view();
-        display_flip();
+    g_next_refresh = now + HOST_REFRESH_TIME;
+    poll_events();
+    show_overlay_if_live();
+}
+
+// One turn while the debugger holds the processor: the overlay shows where
+// the processor stands (`overlay_current` says whether it already does) and
+// is redrawn after every key; between keys the loop sleeps.
+void held_turn(bool overlay_current)
+{
+    if (!overlay_current) {
+        show_overlay_if_live();
+    }
+    if (poll_events() > 0) {
+        show_overlay_if_live();
+        return;
+    }
+    title_update();
+    sleep_for(EVENT_WAIT_TIME);
+}
+
+// Looks up from the processor every INSTRUCTIONS_BETWEEN_CLOCK_READS
+// instructions (`turns` counts them).
+void between_instructions(uint32_t turns)
+{
+    if (overlay_live()) {
+        refresh_overlay_when_due();
+    } else if (turns % INSTRUCTIONS_BEFORE_EVENT_POLL == 0) {
         poll_events();
     }
+}
+
+// Waits until `time`. A long wait (a slow speed) is cut into pieces of
+// HOST_REFRESH_TIME with the events polled between them, so that keys are
+// still answered; a pause, fast-forward or quit ends the wait.
+void wait_until(int64_t time)
+{
+    for (int64_t now = g_host_clock.now(); now < time && !g_quit && !g_paused && !g_fast_forward;
+         now = g_host_clock.now()) {
+        const bool long_wait = time - now > 2 * HOST_REFRESH_TIME;
+        rest_until(long_wait ? now + HOST_REFRESH_TIME : time);
+        if (long_wait) {
+            poll_events();
+            title_update();
+        }
+    }
+}
+
+// Paused: no frame runs; the events are waited for, sleeping.
+void stay_paused()
+{
+    while (g_paused && !g_quit) {
+        title_update();
+        sleep_for(EVENT_WAIT_TIME);
+        poll_events();
+    }
+    title_update();
+    pacing_restart();
 }
 
 }  // namespace
@@ -42,26 +122,46 @@ void end_frame()
     if (g_decrementer_enabled) {
         decrementer_tick();
     }
-    vdp_render();
+    // Under the overlay the picture is drawn but not presented: presented
+    // now, it would hide the overlay until the overlay's next redraw, which
+    // paints the overlay over it and presents both.
+    if (g_debugger.overlay_visible) {
+        vdp_draw();
+    } else {
+        vdp_render();
+    }
     if (cpu_interrupt_mask() >= FRAME_INTERRUPT_LEVEL) {
         cpu_interrupt(FRAME_INTERRUPT_LEVEL);
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);
     }
-    poll_events();
+    if (poll_events() > 0) {
+        show_overlay_if_live();
+    }
     ++g_frame_number;
 }
 
 void run_instructions()
 {
     uint32_t turns = 0;
+    bool overlay_current = false;  // the overlay shows the processor as it stands
     while (!g_quit) {
-        run_turn();
+        if (g_debugger.stopped && !g_debugger.overlay_visible) {
+            debugger_show();
+            overlay_current = true;
+        }
+        // Held by the debugger, the processor still finishes an interrupt service.
+        if (!g_debugger.stopped || g_debugger.in_interrupt) {
+            cpu_execute(cpu_fetch());
+            overlay_current = false;
+        } else {
+            held_turn(overlay_current);
+            overlay_current = true;
+        }
         if (g_cycles >= CYCLES_PER_FRAME) {
             break;
         }
-        if (++turns == INSTRUCTIONS_BEFORE_EVENT_POLL) {
-            turns = 0;
-            poll_events();
+        if (++turns % INSTRUCTIONS_BETWEEN_CLOCK_READS == 0) {
+            between_instructions(turns);
         }
     }
 }
@@ -76,6 +176,12 @@ void run_frame()
 void frame_loop()
 {
     while (!g_quit) {
+        if (g_paused) {
+            stay_paused();
+            continue;
+        }
         run_frame();
+        title_update();
+        wait_until(next_frame_time(g_fast_forward != 0));
     }
 }

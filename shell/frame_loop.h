@@ -1,13 +1,26 @@
 // The machine runs in frames of a fixed cycle budget; the once-a-frame work
 // (frame flag, decrementer, picture, frame interrupt, events) ends each one.
+// Between frames the host paces them to real time and keeps a pause.
 #pragma once
 
 #include <cstdint>
+
+#include "shell/pacing.h"
 
 // A frame that has run this many instructions without spending its budget is
 // caught in instructions that cost no cycles; the host's events are polled
 // then, and as often again, so that Escape and the debugger keys still work.
 constexpr uint32_t INSTRUCTIONS_BEFORE_EVENT_POLL = 1u << 20;
+
+// While the processor runs under the overlay, the loop reads the host clock
+// once per this many instructions, and then polls the events and redraws the
+// overlay when HOST_REFRESH_TIME has passed since it last did.
+constexpr uint32_t INSTRUCTIONS_BETWEEN_CLOCK_READS = 1024;
+constexpr int64_t HOST_REFRESH_TIME = NANOSECONDS_PER_SECOND / 60;
+
+// While the processor is held or the host paused, the loop sleeps this long
+// between two looks at the event queue.
+constexpr int64_t EVENT_WAIT_TIME = NANOSECONDS_PER_SECOND / 100;
 
 // Frames ended since the program started: the frame in progress has this
 // number, counting from 0.
@@ -23,5 +36,6 @@ void run_instructions();
 // The end-of-frame steps alone.
 void end_frame();
 
-// Runs frames until g_quit is set.
+// Runs frames until g_quit is set, paced as pacing_start set (unpaced
+// unless it was called), none while the host is paused.
 void frame_loop();

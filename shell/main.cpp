@@ -1,23 +1,23 @@
 // Start-up: the command line, the video system, the ROM images, the
-// processor, the window and the debugger, then frames until Escape.
+// processor, the window and the debugger, then frames until Escape, and the
+// screenshot that the command line asked for.
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "bus/machine.h"
-#include "cpu/cpu.h"
-#include "debugger/debugger.h"
+#include "display/screenshot.h"
 #include "display/window.h"
 #include "machine/messages.h"
 #include "platform/console.h"
 #include "platform/debug_output.h"
-#include "platform/paths.h"
 #include "platform/signals.h"
 #include "shell/frame_loop.h"
 #include "shell/options.h"
-#include "shell/rom.h"
+#include "shell/pacing.h"
+#include "shell/start.h"
+#include "shell/title.h"
 
 namespace {
 
@@ -50,6 +50,7 @@ int main(int argc, char** argv)
         return status;
     }
     g_machine_output = {console_print, debug_output};
+    display_prepare(g_options.scale);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
         return -1;
@@ -57,12 +58,15 @@ int main(int argc, char** argv)
     restore_default_signals();
     std::atexit(SDL_Quit);
     // Neither a failed ROM load nor a window that cannot open stops the machine.
-    load_roms(ROM1_PATH, ROM2_PATH);
-    machine_reset();  // every record at its start value: no key held
-    cpu_create(g_rom1, g_rom2);
-    display_open();
-    debugger_init();
+    start_up();
+    if (g_options.fullscreen) {
+        display_toggle_fullscreen();
+    }
+    title_update();
+    pacing_start(g_options.speed);
     frame_loop();
+    // A screenshot asked for and not written makes a failed run.
+    const bool shot = g_options.screenshot.empty() || save_screenshot(g_options.screenshot.c_str()) == 0;
     SDL_Quit();
-    return 0;
+    return shot ? EXIT_SUCCESS : EXIT_FAILURE;
 }

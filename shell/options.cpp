@@ -133,11 +133,11 @@ const std::array<OptionRow, 16> OPTIONS{{
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--speed", "F", "run at F times real time (60 frames a second), 0.01 to 100; max: as fast as the host allows (the default)",
      take_speed},
-    {"--scale", "N", "show each machine pixel as N by N window pixels, 1 to 8 (default 1)",
+    {"--scale", "N", "show each machine pixel as N by N window pixels, sharp-edged, 1 to 8 (default 1)",
      take_scale},
-    {"--fullscreen", nullptr, "start full screen",
+    {"--fullscreen", nullptr, "start full screen (Alt+Return switches back)",
      [](Options& o, std::string_view, std::string&) { return o.fullscreen = true; }},
-    {"--screenshot", "FILE", "write the picture to FILE (PNG) when the program ends",
+    {"--screenshot", "FILE", "write the picture to FILE (PNG, 256 by 192) when the program ends",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.screenshot, e); }},
     {"--break", "ADDR", "stop in the debugger when PC reaches ADDR (repeatable)",
      [](Options& o, std::string_view v, std::string& e) {
@@ -266,13 +266,15 @@ std::string usage_text()
     }
     text += "\nKeys:\n"
             "  Escape         quit\n"
-            "  F1             stop the processor and show the debugger; while stopped, one instruction\n"
+            "  F1             stop the processor and show the debugger; while it is\n"
+            "                 stopped, execute one instruction\n"
             "  F5 / F6        save / load the machine (pavon.pvn)\n"
-            "  F3             pause or resume, without the debugger\n"
-            "  F4             reset the machine\n"
-            "  F12            screenshot: pavon-0001.png, pavon-0002.png, ... in the current folder\n"
+            "  F3             pause or resume between frames, without the debugger\n"
+            "  F4             reset: the machine as at start-up, ROM images read again\n"
+            "  F12            screenshot: pavon-0001.png, pavon-0002.png, ... in the\n"
+            "                 current folder, never replacing a file\n"
             "  Alt+Return     full screen on and off\n"
-            "  Tab (held)     run as fast as the host allows\n"
+            "  Tab (held)     fast-forward: unpaced while held\n"
             "In the debugger: F2 resume, e leave, c / v processor / video chip view, arrows and\n"
             "  Page Up / Page Down move the dump (Shift: by >1000), Home / End its start / end,\n"
             "  p the ports, F10 redraw, F7 step over, F9 breakpoint at PC on and off.\n";

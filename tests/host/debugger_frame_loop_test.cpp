@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "debugger/debugger.h"
+#include "debugger/screen.h"
+#include "fake_clock.h"
 #include "host_machine.h"
 #include "overlay_screen.h"
 #include "shell/events.h"
@@ -15,6 +17,7 @@ namespace {
 constexpr uint16_t NOP = 0x1000;   // 10 cycles
 constexpr uint16_t RTWP = 0x0380;  // 14 cycles
 constexpr int32_t NOP_CYCLES = 10;
+constexpr int NOPS_PER_FRAME = (CYCLES_PER_FRAME + NOP_CYCLES - 1) / NOP_CYCLES;
 
 // A machine whose program is a long run of NOPs from >0100.
 void start_nop_machine()
@@ -24,6 +27,22 @@ void start_nop_machine()
         poke_words(at, {NOP});
     }
 }
+
+// The overlay's presents, counted in place of the window's.
+int g_presents = 0;
+
+class CountedPresents {
+public:
+    CountedPresents() : saved_(g_overlay_screen)
+    {
+        g_presents = 0;
+        g_overlay_screen.present = [] { ++g_presents; };
+    }
+    ~CountedPresents() { g_overlay_screen = saved_; }
+
+private:
+    OverlayScreen saved_;
+};
 
 }  // namespace
 
@@ -52,15 +71,56 @@ TEST(OverlayLoop, HeldProcessorStepsOneInstructionPerF1)
     EXPECT_EQ(g_debugger.stopped, 1);
 }
 
-// Under the overlay every instruction is followed by an event poll.
-TEST(OverlayLoop, RunningUnderTheOverlayPollsAfterEachInstruction)
+// Resumed under the overlay (F2), the processor runs on: the events are
+// polled and the overlay redrawn once per HOST_REFRESH_TIME of the host
+// clock, not after every instruction.
+TEST(OverlayLoop, RunningUnderTheOverlayRedrawsOncePerRefresh)
 {
     start_nop_machine();
     debugger_show();
+    FakeClock clock;
+    CountedPresents counted;
+
     push_key(SDLK_ESCAPE);
     run_frame();
-    EXPECT_EQ(g_cpu.PC, 0x0102);
+    EXPECT_EQ(g_cpu.PC, 0x0100 + 2 * INSTRUCTIONS_BETWEEN_CLOCK_READS) << "the first look at the clock polls";
+    EXPECT_EQ(g_presents, 1);
     EXPECT_EQ(g_debugger.overlay_visible, 1);
+
+    // The clock stands still: no refresh falls due in the whole frame, and
+    // Escape waits for the frame's end.
+    g_quit = 0;
+    push_key(SDLK_ESCAPE);
+    const uint16_t before = g_cpu.PC;
+    run_frame();
+    EXPECT_EQ((g_cpu.PC - before) / 2, NOPS_PER_FRAME);
+    EXPECT_EQ(g_presents, 2) << "only after the key handled at the frame's end";
+}
+
+// Held by the debugger, the loop sleeps between looks at the events; a
+// single step shows the overlay at once.
+TEST(OverlayLoop, HeldProcessorSleepsAndStepsShowAtOnce)
+{
+    start_nop_machine();
+    debugger_show();
+    g_debugger.stopped = 1;
+    FakeClock clock;
+    CountedPresents counted;
+    int presents_after_step = 0;
+    FakeClock::after_sleep = [&](std::size_t sleeps) {
+        if (sleeps == 2) {
+            push_key(SDLK_F1);
+        } else if (sleeps == 3) {
+            presents_after_step = g_presents;
+        } else if (sleeps == 4) {
+            push_key(SDLK_ESCAPE);
+        }
+    };
+    run_frame();
+    EXPECT_EQ(g_cpu.PC, 0x0102);
+    ASSERT_EQ(FakeClock::sleeps.size(), 4u);
+    EXPECT_EQ(FakeClock::sleeps[1] - FakeClock::sleeps[0], EVENT_WAIT_TIME);
+    EXPECT_EQ(presents_after_step, 2) << "when the hold begins, then after the step";
 }
 
 // Free running, events are polled only at the frame's end.
@@ -71,7 +131,7 @@ TEST(OverlayLoop, FreeRunningPollsOnlyAtTheFrameEnd)
     run_frame();
     EXPECT_EQ(g_quit, 1);
     EXPECT_GE(g_cycles, CYCLES_PER_FRAME);
-    EXPECT_EQ(g_cpu.PC, 0x0100 + 2 * ((CYCLES_PER_FRAME + NOP_CYCLES - 1) / NOP_CYCLES));
+    EXPECT_EQ(g_cpu.PC, 0x0100 + 2 * NOPS_PER_FRAME);
     EXPECT_EQ(g_debugger.overlay_visible, 0);
 }
 

@@ -9,6 +9,7 @@
 #include "host_events.h"
 #include "host_machine.h"
 #include "shell/events.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -44,19 +45,9 @@ void start(bool overlay)
     g_debugger.dump_address = 0xF000;
 }
 
-std::vector<unsigned> held_keys()
-{
-    std::vector<unsigned> held;
-    for (unsigned k = 0; k < g_keys.size(); ++k) {
-        if (g_keys[k]) {
-            held.push_back(k);
-        }
-    }
-    return held;
-}
-
 TEST(EventsKeys, RecordedKeys)
 {
+    TempFolder folder(TempFolder::ENTER);  // F12 (293) writes a screenshot into the current folder
     struct Case {
         const char* name;
         bool overlay;

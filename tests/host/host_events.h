@@ -2,8 +2,14 @@
 // queue emptied so that nothing reaches the next test.
 #pragma once
 
-// Puts one key press (down) or release into the queue. The symbol is copied
-// as a number, so it may lie outside SDLKey's values.
-void push_key_event(bool down, unsigned symbol);
+#include <vector>
+
+// Puts one key press (down) or release into the queue, with the modifier
+// keys held (KMOD_ bits). The symbol is copied as a number, so it may lie
+// outside SDLKey's values.
+void push_key_event(bool down, unsigned symbol, unsigned modifiers = 0);
 
 void drain_events();
+
+// The numbers of the keys that g_keys holds down, in order.
+std::vector<unsigned> held_keys();

@@ -1,0 +1,61 @@
+#include "shell/title.h"
+
+#include <cstdio>
+
+#include "display/window.h"
+#include "shell/events.h"
+#include "shell/pacing.h"
+
+namespace {
+
+constexpr std::size_t NOTICE_SIZE = 64;
+constexpr std::size_t TEXT_SIZE = NOTICE_SIZE + 32;
+
+// What the title shows. Compared once a frame, and formatted only when it
+// changes.
+struct TitleState {
+    int32_t paused = 0;
+    int32_t fast_forward = 0;
+    uint32_t notice = 0;  // the number of the notice shown, 0 for none
+    bool operator==(const TitleState&) const = default;
+};
+
+char g_notice[NOTICE_SIZE] = "";
+uint32_t g_notices = 0;  // notices given so far
+int64_t g_notice_end = 0;
+TitleState g_shown{-1, -1, 0};
+char g_text[TEXT_SIZE] = "";
+
+TitleState current_state()
+{
+    if (g_notice[0] != '\0' && g_host_clock.now() >= g_notice_end) {
+        g_notice[0] = '\0';
+    }
+    return {g_paused, g_fast_forward, g_notice[0] != '\0' ? g_notices : 0};
+}
+
+}  // namespace
+
+void title_notice(const char* text)
+{
+    std::snprintf(g_notice, sizeof g_notice, "%s", text);
+    ++g_notices;
+    g_notice_end = g_host_clock.now() + NOTICE_SECONDS * NANOSECONDS_PER_SECOND;
+    title_update();
+}
+
+const char* title_text()
+{
+    const TitleState state = current_state();
+    const char* mode = state.paused ? " - paused" : state.fast_forward ? " - fast-forward" : "";
+    std::snprintf(g_text, sizeof g_text, "pavon%s%s%s", mode, state.notice != 0 ? " - " : "", g_notice);
+    return g_text;
+}
+
+void title_update()
+{
+    if (current_state() != g_shown) {
+        g_shown = current_state();
+        display_set_title(title_text());
+    }
+}

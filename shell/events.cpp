@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
 #include "shell/state_file.h"
@@ -67,7 +68,7 @@ unsigned key_symbol(const SDL_Event& event)
 void stop_or_step()
 {
     if (g_debugger.stopped == 1) {
-        cpu_execute(cpu_fetch());
+        execute_instruction();
         display_flip();
     } else {
         g_debugger.stopped = 1;
@@ -147,6 +148,14 @@ void debugger_key(unsigned key, int32_t last_start)
         break;
     case SDLK_F10:
         debugger_show();
+        break;
+    case SDLK_F7:
+        if (!debugger_step_over()) {
+            stop_or_step();  // not a call: as F1
+        }
+        break;
+    case SDLK_F9:
+        debugger_toggle_breakpoint();
         break;
     default:
         break;

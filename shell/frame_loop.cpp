@@ -3,10 +3,12 @@
 #include "shell/frame_loop.h"
 
 #include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
+#include "shell/scripted_run.h"
 #include "video/vdp.h"
 
 uint64_t g_frame_number = 0;
@@ -24,7 +26,7 @@ void run_turn()
     }
     // Held by the debugger, the processor still finishes an interrupt service.
     if (!g_debugger.stopped || g_debugger.in_interrupt) {
-        cpu_execute(cpu_fetch());
+        execute_instruction();
     }
     if (g_debugger.overlay_visible && !g_debugger.in_interrupt) {
         debugger_show();
@@ -47,6 +49,7 @@ void end_frame()
         cpu_interrupt(FRAME_INTERRUPT_LEVEL);
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);
     }
+    run_frame_hooks();
     poll_events();
     ++g_frame_number;
 }

@@ -18,6 +18,7 @@
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/rom.h"
+#include "shell/scripted_run.h"
 
 namespace {
 
@@ -49,6 +50,9 @@ int main(int argc, char** argv)
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
     }
+    if (const int status = prepare_run(); status >= 0) {
+        return status;
+    }
     g_machine_output = {console_print, debug_output};
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
@@ -62,7 +66,11 @@ int main(int argc, char** argv)
     cpu_create(g_rom1, g_rom2);
     display_open();
     debugger_init();
+    if (const int status = start_run(); status >= 0) {
+        return status;
+    }
     frame_loop();
+    const int status = finish_run();
     SDL_Quit();
-    return 0;
+    return status;
 }

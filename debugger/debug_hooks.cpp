@@ -1,0 +1,267 @@
+#include "debugger/debug_hooks.h"
+
+#include <cstdio>
+
+#include "debugger/breakpoints.h"
+#include "debugger/debugger.h"
+#include "debugger/step_over.h"
+#include "debugger/trace_line.h"
+#include "debugger/watch.h"
+#include "machine/debugger_record.h"
+
+int32_t g_debug_hooks = 0;
+DebugHost g_debug_host{};
+
+namespace {
+
+constexpr int32_t NO_ADDRESS = -1;
+constexpr std::size_t CAUSE_SIZE = 48;
+
+// Which checks are in use, as debug_hooks_update found them; the last
+// three work before and after every instruction.
+bool watching = false;
+bool stepping_over = false;
+bool checks_around = false;
+
+// The trace: written now, or waiting for PC to reach its first address.
+bool tracing = false;
+int32_t trace_from = NO_ADDRESS;
+
+// Held at this address, the processor executes the instruction there when
+// it resumes, breakpoint or not.
+int32_t resume_pc = NO_ADDRESS;
+
+// Why the debugger came to hold the processor, until the hold is reported;
+// empty for a stop that no check saw (the stop key).
+char stop_reason[80] = "";
+
+// A check stopped the processor: the overlay comes up in the processor view.
+bool show_cpu_view = false;
+
+// PC and WP after the last instruction, and whether it left the processor
+// held: an interrupt taken at the frame's end changes the first two.
+uint16_t last_pc = 0;
+uint16_t last_wp = 0;
+bool last_held = false;
+
+bool held()
+{
+    return g_debugger.stopped && !g_debugger.in_interrupt;
+}
+
+uint64_t frame_number()
+{
+    return g_debug_host.frame_number != nullptr ? *g_debug_host.frame_number : 0;
+}
+
+void note_reason(const char* reason)
+{
+    const char* where = g_debugger.in_interrupt ? " in an interrupt service, which ran on to its RTWP" : "";
+    std::snprintf(stop_reason, sizeof stop_reason, "%s%s", reason, where);
+}
+
+// The debugger holds the processor; the hold shows the processor view.
+void stop(const char* reason)
+{
+    show_cpu_view = true;
+    if (!g_debugger.stopped) {
+        note_reason(reason);
+    }
+    g_debugger.stopped = 1;
+}
+
+void write_trace(std::size_t (*format)(char (&)[TRACE_LINE_SIZE], uint64_t, int32_t))
+{
+    char line[TRACE_LINE_SIZE];
+    g_debug_host.write_trace(line, format(line, frame_number(), g_cycles));
+}
+
+void report_watches(const char* cause)
+{
+    watch_report_changes(cause);
+    stop("watched memory changed");
+}
+
+// Once the processor is held it resumes at the instruction it is held at,
+// a step over has ended, and the host hears why the hold began.
+void after_turn(bool was_held)
+{
+    last_held = held();
+    if (!last_held) {
+        return;
+    }
+    resume_pc = g_cpu.PC;
+    if (stepping_over) {
+        step_over_end();
+    }
+    if (show_cpu_view) {
+        show_cpu_view = false;
+        debugger_show_cpu();  // nothing if it is shown already
+    }
+    if (!was_held) {
+        if (g_debug_host.held != nullptr) {
+            g_debug_host.held(stop_reason[0] != '\0' ? stop_reason : "stopped");
+        }
+        stop_reason[0] = '\0';
+    }
+}
+
+// Held at a breakpoint, or resuming from one, the processor goes on.
+bool stop_at_breakpoint(uint16_t pc)
+{
+    if (held() || pc == resume_pc) {
+        return false;
+    }
+    char reason[24];
+    std::snprintf(reason, sizeof reason, "breakpoint at >%04X", unsigned{pc});
+    stop(reason);
+    resume_pc = pc;  // also inside an interrupt service, which goes on
+    after_turn(false);
+    return true;
+}
+
+void before_instruction(uint16_t pc)
+{
+    if (stepping_over) {
+        step_over_before();
+    }
+    if (watching) {
+        watch_take();
+    }
+    if (pc == trace_from) {
+        tracing = true;
+        trace_from = NO_ADDRESS;
+    }
+    if (tracing) {
+        write_trace(format_instruction_line);
+    }
+}
+
+// Within an instruction the machine stops for two reasons only.
+void note_machine_stop()
+{
+    char reason[32] = "byte written into ROM";
+    if (g_cpu.WP & 1) {
+        std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
+    }
+    note_reason(reason);
+}
+
+void after_instruction(uint16_t pc)
+{
+    if (watching && watch_changed()) {
+        char cause[CAUSE_SIZE];
+        std::snprintf(cause, sizeof cause, "PC >%04X, frame %llu", unsigned{pc},
+                      static_cast<unsigned long long>(frame_number()));
+        report_watches(cause);
+    }
+    if (stepping_over && step_over_after()) {
+        stop("step over ended");
+    }
+    last_pc = g_cpu.PC;
+    last_wp = g_cpu.WP;
+}
+
+}  // namespace
+
+void debug_instruction()
+{
+    const uint16_t pc = g_cpu.PC;
+    if (breakpoint_at(pc) && stop_at_breakpoint(pc)) {
+        return;
+    }
+    resume_pc = NO_ADDRESS;
+    const bool was_held = held();
+    if (checks_around) {
+        before_instruction(pc);
+    }
+    const int32_t was_stopped = g_debugger.stopped;
+    cpu_execute(cpu_fetch());
+    if (g_debugger.stopped && !was_stopped) {
+        note_machine_stop();  // as the stop key does, in the view shown
+    }
+    if (checks_around) {
+        after_instruction(pc);
+    }
+    if (g_debugger.stopped) {
+        after_turn(was_held);
+    } else {
+        last_held = false;
+    }
+}
+
+void debug_frame_end()
+{
+    if (!g_debug_hooks) {
+        return;
+    }
+    const bool interrupted = g_debugger.in_interrupt && (g_cpu.PC != last_pc || g_cpu.WP != last_wp);
+    if (tracing && interrupted) {
+        write_trace(format_interrupt_line);
+    }
+    if (watching && watch_changed()) {
+        char cause[CAUSE_SIZE];
+        std::snprintf(cause, sizeof cause, "the end of frame %llu", static_cast<unsigned long long>(frame_number()));
+        report_watches(cause);
+    }
+    last_pc = g_cpu.PC;
+    last_wp = g_cpu.WP;
+    after_turn(last_held);
+}
+
+void trace_begin(std::optional<uint16_t> from)
+{
+    if (g_debug_host.write_trace == nullptr) {
+        return;
+    }
+    tracing = !from.has_value();
+    trace_from = from.has_value() ? *from : NO_ADDRESS;
+    debug_hooks_update();
+}
+
+bool debugger_step_over()
+{
+    if (!g_debugger.stopped || !step_over_begin()) {
+        return false;
+    }
+    g_debugger.stopped = 0;
+    return true;
+}
+
+void debugger_toggle_breakpoint()
+{
+    if (g_debugger.show_vdp_memory) {
+        return;  // PC is shown in the processor view only
+    }
+    breakpoint_toggle(g_cpu.PC);
+    if (held()) {
+        resume_pc = g_cpu.PC;
+    }
+}
+
+void debug_checks_clear()
+{
+    g_debug_host = {};
+    tracing = false;
+    trace_from = NO_ADDRESS;
+    resume_pc = NO_ADDRESS;
+    stop_reason[0] = '\0';
+    step_over_end();
+    watches_clear();
+    breakpoints_clear();
+}
+
+void debug_hooks_update()
+{
+    watching = any_watch();
+    stepping_over = step_over_running();
+    const bool tracing_soon = g_debug_host.write_trace != nullptr && (tracing || trace_from != NO_ADDRESS);
+    const bool was_on = g_debug_hooks != 0;
+    checks_around = watching || stepping_over || tracing_soon;
+    g_debug_hooks = g_breakpoints.any() || checks_around || g_debug_host.held != nullptr;
+    if (g_debug_hooks && !was_on) {
+        last_pc = g_cpu.PC;
+        last_wp = g_cpu.WP;
+        last_held = held();
+    }
+}

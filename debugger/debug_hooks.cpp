@@ -38,11 +38,14 @@ char stop_reason[80] = "";
 // A check stopped the processor: the overlay comes up in the processor view.
 bool show_cpu_view = false;
 
-// PC and WP after the last instruction, and whether it left the processor
-// held: an interrupt taken at the frame's end changes the first two.
+// PC and WP after the last instruction: an interrupt taken at the frame's
+// end changes them.
 uint16_t last_pc = 0;
 uint16_t last_wp = 0;
-bool last_held = false;
+
+// The host has heard of the hold in progress. An interrupt service that
+// runs through a hold does not begin a new one.
+bool hold_reported = false;
 
 bool held()
 {
@@ -83,11 +86,11 @@ void report_watches(const char* cause)
 }
 
 // Once the processor is held it resumes at the instruction it is held at,
-// a step over has ended, and the host hears why the hold began.
-void after_turn(bool was_held)
+// a step over has ended, and the host hears why the hold began (a single
+// step while held begins none).
+void after_turn(bool stepped = false)
 {
-    last_held = held();
-    if (!last_held) {
+    if (!held()) {
         return;
     }
     resume_pc = g_cpu.PC;
@@ -98,12 +101,13 @@ void after_turn(bool was_held)
         show_cpu_view = false;
         debugger_show_cpu();  // nothing if it is shown already
     }
-    if (!was_held) {
+    if (!hold_reported && !stepped) {
         if (g_debug_host.held != nullptr) {
             g_debug_host.held(stop_reason[0] != '\0' ? stop_reason : "stopped");
         }
         stop_reason[0] = '\0';
     }
+    hold_reported = true;
 }
 
 // Held at a breakpoint, or resuming from one, the processor goes on.
@@ -116,7 +120,7 @@ bool stop_at_breakpoint(uint16_t pc)
     std::snprintf(reason, sizeof reason, "breakpoint at >%04X", unsigned{pc});
     stop(reason);
     resume_pc = pc;  // also inside an interrupt service, which goes on
-    after_turn(false);
+    after_turn();
     return true;
 }
 
@@ -171,7 +175,7 @@ void debug_instruction()
         return;
     }
     resume_pc = NO_ADDRESS;
-    const bool was_held = held();
+    const bool stepped = held();
     if (checks_around) {
         before_instruction(pc);
     }
@@ -184,9 +188,9 @@ void debug_instruction()
         after_instruction(pc);
     }
     if (g_debugger.stopped) {
-        after_turn(was_held);
+        after_turn(stepped);
     } else {
-        last_held = false;
+        hold_reported = false;
     }
 }
 
@@ -206,7 +210,7 @@ void debug_frame_end()
     }
     last_pc = g_cpu.PC;
     last_wp = g_cpu.WP;
-    after_turn(last_held);
+    after_turn();
 }
 
 void trace_begin(std::optional<uint16_t> from)
@@ -246,6 +250,8 @@ void debug_checks_clear()
     trace_from = NO_ADDRESS;
     resume_pc = NO_ADDRESS;
     stop_reason[0] = '\0';
+    show_cpu_view = false;
+    hold_reported = false;
     step_over_end();
     watches_clear();
     breakpoints_clear();
@@ -262,6 +268,6 @@ void debug_hooks_update()
     if (g_debug_hooks && !was_on) {
         last_pc = g_cpu.PC;
         last_wp = g_cpu.WP;
-        last_held = held();
+        hold_reported = held();
     }
 }

@@ -89,13 +89,16 @@ bool watch_report_changes(const char* cause)
         if (std::memcmp(before, now, watch.length) == 0) {
             continue;
         }
+        // A short range is shown whole; of a long one, the changed bytes.
         std::size_t first = 0;
-        while (before[first] == now[first]) {
-            ++first;
-        }
         std::size_t last = watch.length - 1;
-        while (before[last] == now[last]) {
-            --last;
+        if (watch.length > SHOWN_BYTES) {
+            while (before[first] == now[first]) {
+                ++first;
+            }
+            while (before[last] == now[last]) {
+                --last;
+            }
         }
         char line[WATCH_LINE_SIZE];
         format_watch_line(line, watch.memory, static_cast<uint16_t>(watch.start + first), before + first, now + first,

@@ -26,8 +26,9 @@ bool watch_changed();
 // and takes the new bytes. True if any changed.
 bool watch_report_changes(const char* cause);
 
-// One report: the first changed byte's address and the changed bytes from
-// there to the last changed one (at most 16 shown), before and after.
+// One report: the bytes before and after, from `address` on: a range of up
+// to 16 bytes whole, of a longer one the first to the last changed byte (at
+// most 16 shown, then "...").
 constexpr std::size_t WATCH_LINE_SIZE = 160;
 void format_watch_line(char (&line)[WATCH_LINE_SIZE], WatchedMemory memory, uint16_t address, const uint8_t* before,
                        const uint8_t* after, std::size_t count, const char* cause);

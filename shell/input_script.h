@@ -20,6 +20,8 @@ struct InputEvent {
     uint64_t frame;
     bool down;
     uint16_t key;  // the machine's key number (the host library's key symbol)
+
+    bool operator==(const InputEvent&) const = default;
 };
 
 constexpr std::size_t LONGEST_INPUT_LINE = 1000;

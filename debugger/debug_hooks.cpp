@@ -23,6 +23,9 @@ bool watching = false;
 bool stepping_over = false;
 bool checks_around = false;
 
+// The hooks the checks in use need once the processor runs on after a hold.
+int32_t settled_hooks = HOOKS_OFF;
+
 // The trace: written now, or waiting for PC to reach its first address.
 bool tracing = false;
 int32_t trace_from = NO_ADDRESS;
@@ -97,6 +100,9 @@ void after_turn(bool stepped = false)
     if (stepping_over) {
         step_over_end();
     }
+    if (g_debug_hooks != HOOKS_OFF) {
+        g_debug_hooks = HOOKS_ALL;  // until the next instruction has run
+    }
     if (show_cpu_view) {
         show_cpu_view = false;
         debugger_show_cpu();  // nothing if it is shown already
@@ -110,8 +116,11 @@ void after_turn(bool stepped = false)
     hold_reported = true;
 }
 
+// The rare paths stay out of debug_instruction, which then needs no stack
+// frame of its own.
+
 // Held at a breakpoint, or resuming from one, the processor goes on.
-bool stop_at_breakpoint(uint16_t pc)
+[[gnu::noinline]] bool stop_at_breakpoint(uint16_t pc)
 {
     if (held() || pc == resume_pc) {
         return false;
@@ -124,7 +133,7 @@ bool stop_at_breakpoint(uint16_t pc)
     return true;
 }
 
-void before_instruction(uint16_t pc)
+[[gnu::noinline]] void before_instruction(uint16_t pc)
 {
     if (stepping_over) {
         step_over_before();
@@ -142,7 +151,7 @@ void before_instruction(uint16_t pc)
 }
 
 // Within an instruction the machine stops for two reasons only.
-void note_machine_stop()
+[[gnu::noinline]] void note_machine_stop()
 {
     char reason[32] = "byte written into ROM";
     if (g_cpu.WP & 1) {
@@ -151,7 +160,7 @@ void note_machine_stop()
     note_reason(reason);
 }
 
-void after_instruction(uint16_t pc)
+[[gnu::noinline]] void after_instruction(uint16_t pc)
 {
     if (watching && watch_changed()) {
         char cause[CAUSE_SIZE];
@@ -175,11 +184,11 @@ void debug_instruction()
         return;
     }
     resume_pc = NO_ADDRESS;
-    const bool stepped = held();
+    const int32_t was_stopped = g_debugger.stopped;
+    const bool stepped = was_stopped && !g_debugger.in_interrupt;  // a single step
     if (checks_around) {
         before_instruction(pc);
     }
-    const int32_t was_stopped = g_debugger.stopped;
     cpu_execute(cpu_fetch());
     if (g_debugger.stopped && !was_stopped) {
         note_machine_stop();  // as the stop key does, in the view shown
@@ -191,12 +200,19 @@ void debug_instruction()
         after_turn(stepped);
     } else {
         hold_reported = false;
+        g_debug_hooks = settled_hooks;
     }
+}
+
+void debug_machine_stop()
+{
+    note_machine_stop();
+    after_turn();
 }
 
 void debug_frame_end()
 {
-    if (!g_debug_hooks) {
+    if (g_debug_hooks == HOOKS_OFF) {
         return;
     }
     const bool interrupted = g_debugger.in_interrupt && (g_cpu.PC != last_pc || g_cpu.WP != last_wp);
@@ -262,10 +278,13 @@ void debug_hooks_update()
     watching = any_watch();
     stepping_over = step_over_running();
     const bool tracing_soon = g_debug_host.write_trace != nullptr && (tracing || trace_from != NO_ADDRESS);
-    const bool was_on = g_debug_hooks != 0;
+    const bool was_on = g_debug_hooks != HOOKS_OFF;
     checks_around = watching || stepping_over || tracing_soon;
-    g_debug_hooks = g_breakpoints.any() || checks_around || g_debug_host.held != nullptr;
-    if (g_debug_hooks && !was_on) {
+    settled_hooks = checks_around                                           ? HOOKS_ALL
+                    : g_breakpoints.any() || g_debug_host.held != nullptr ? HOOKS_BREAKPOINTS
+                                                                            : HOOKS_OFF;
+    g_debug_hooks = settled_hooks != HOOKS_OFF && resume_pc != NO_ADDRESS ? HOOKS_ALL : settled_hooks;
+    if (g_debug_hooks != HOOKS_OFF && !was_on) {
         last_pc = g_cpu.PC;
         last_wp = g_cpu.WP;
         hold_reported = held();

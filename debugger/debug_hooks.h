@@ -1,6 +1,7 @@
 // The debugger's checks around each instruction: breakpoints, step over,
 // watchpoints and the instruction trace. While none of them is in use they
-// cost the frame loop one flag test per instruction.
+// cost the frame loop one test per instruction; breakpoints alone add a
+// bit test on the way.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +9,16 @@
 #include <optional>
 
 #include "cpu/cpu.h"
+#include "debugger/breakpoints.h"
+#include "machine/debugger_record.h"
 
-// Set while any check is in use.
+// Which checks run around each instruction.
+enum DebugHooks : int32_t {
+    HOOKS_OFF = 0,
+    HOOKS_BREAKPOINTS = 1,  // breakpoints alone, or a headless run's watch for stops
+    HOOKS_ALL = 2,          // watchpoints, step over, the trace, or a hold just left
+};
+
 extern int32_t g_debug_hooks;
 
 // What the host hands the checks: the frame counter, where trace lines go,
@@ -26,13 +35,21 @@ extern DebugHost g_debug_host;
 // instead of it.
 void debug_instruction();
 
+// The processor stopped by the instruction just executed on the quick path.
+void debug_machine_stop();
+
 // The frame loop's and the single step's one instruction.
 inline void execute_instruction()
 {
-    if (g_debug_hooks) {
-        debug_instruction();
-    } else {
+    if (g_debug_hooks == HOOKS_OFF) {
         cpu_execute(cpu_fetch());
+    } else if (g_debug_hooks == HOOKS_BREAKPOINTS && !breakpoint_at(g_cpu.PC) && !g_debugger.stopped) {
+        cpu_execute(cpu_fetch());
+        if (g_debugger.stopped) {
+            debug_machine_stop();
+        }
+    } else {
+        debug_instruction();
     }
 }
 

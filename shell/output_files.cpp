@@ -60,9 +60,15 @@ void flush_trace()
 bool output_path_writable(const std::string& path, std::string& error)
 {
     struct stat about{};
-    if (::stat(path.c_str(), &about) == 0 && S_ISDIR(about.st_mode)) {
-        error = "is a folder";
-        return false;
+    if (::stat(path.c_str(), &about) == 0) {
+        if (S_ISDIR(about.st_mode)) {
+            error = "is a folder";
+            return false;
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            error = reason(errno);  // an existing file that may not be replaced
+            return false;
+        }
     }
     std::string temporary;
     const int descriptor = create_temporary(path, temporary);

@@ -225,9 +225,10 @@ TEST_F(Breakpoints, StepOverRunsACallUntilItReturns)
     }
 }
 
-// A routine that calls itself through the same BL: stepping over the inner
-// call stops when that call returns, not when a deeper one does. R2 counts
-// the levels down, R10 is the routine's stack of return addresses.
+// A routine that calls itself through the same BL. Stepping over the outer
+// call stops at a breakpoint on the way; stepping over the inner call then
+// stops when that call returns, not when a deeper one does. R2 counts the
+// levels down, R10 is the routine's stack of return addresses.
 TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
 {
     start_machine({0x06A0, 0x0300, NOP});  // BL @>0300
@@ -242,7 +243,11 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
     set_reg(2, 3);
     set_reg(10, 0xF100);
     breakpoint_set(0x0306);
+    hold();
+    press_key(SDLK_F7);
     run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0306);
+    EXPECT_FALSE(step_over_running());
     press_key(SDLK_F9);  // off again, then step over the inner call
     press_key(SDLK_F7);
     run_until_held();
@@ -250,19 +255,6 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
     EXPECT_EQ(reg(10), 0xF102);  // back at the first level
     EXPECT_EQ(reg(2), 0);
     EXPECT_EQ(g_holds, (std::vector<std::string>{"breakpoint at >0306", "step over ended"}));
-}
-
-TEST_F(Breakpoints, StepOverStopsAtABreakpointOnTheWay)
-{
-    start_machine({0x06A0, 0x0300, NOP});
-    poke_words(0x0300, {NOP, NOP, RETURN});
-    breakpoint_set(0x0302);
-    hold();
-    press_key(SDLK_F7);
-    run_until_held();
-    EXPECT_EQ(g_cpu.PC, 0x0302);
-    EXPECT_FALSE(step_over_running());
-    EXPECT_EQ(g_holds, std::vector<std::string>{"breakpoint at >0302"});
 }
 
 }  // namespace

@@ -6,15 +6,11 @@
 # starts.
 # Usage: demo_headless.sh PAVON PAVON_ASM DEMO_ROM_FOLDER
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"  # fail
 
 pavon=$1
 asm=$2
 demo=$3
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -35,6 +31,19 @@ cat >demo/keys.txt <<'KEYS'
 112 up Return
 120 type 42
 KEYS
+
+# run_case STATUS 'OPTIONS|LINE' FOLDER: ten frames headless in FOLDER with
+# OPTIONS end with STATUS, and LINE (a pattern) is the first line on
+# standard error that starts with "pavon:". The state file goes to out.pvn.
+run_case() {
+  local status=0 options=${2%%|*} expected=${2#*|}
+  # shellcheck disable=SC2086
+  (cd "$3" && "$pavon" --headless --frames 10 --save-state "$work/out.pvn" $options >"$work/out.stdout" \
+    2>"$work/err.txt") || status=$?
+  [[ $status == "$1" ]] || fail "$options: status $status"
+  # shellcheck disable=SC2053
+  [[ "$(grep -m 1 '^pavon:' "$work/err.txt")" == $expected ]] || fail "$options: $(cat "$work/err.txt")"
+}
 
 # demo_run NAME OPTION...: 200 frames of the demo with the keys above; the
 # state file goes to NAME.pvn.
@@ -79,17 +88,9 @@ stops=(
   "--load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
 )
 for stop in "${stops[@]}"; do
-  options=${stop%%|*}
-  expected=${stop#*|}
-  status=0
-  # shellcheck disable=SC2086
-  (cd trap && "$pavon" --headless --frames 100 --save-state ../stopped.pvn $options >/dev/null 2>../err.txt) ||
-    status=$?
-  [[ $status == 3 ]] || fail "$options: status $status"
-  # shellcheck disable=SC2053
-  [[ "$(grep '^pavon:' err.txt)" == $expected ]] || fail "$options: $(cat err.txt)"
-  [[ -f stopped.pvn ]] || fail "$options: no state file"
-  rm stopped.pvn
+  run_case 3 "$stop" trap
+  [[ -f out.pvn ]] || fail "$stop: no state file"
+  rm out.pvn
 done
 
 echo "case: bad input gives one line naming the file and line, status 2, and writes nothing"
@@ -110,14 +111,8 @@ bad=(
   "--break >10000|pavon: --break: '>10000' is not an address from 0 to >FFFF"
 )
 for case in "${bad[@]}"; do
-  options=${case%%|*}
-  expected=${case#*|}
-  status=0
-  # shellcheck disable=SC2086
-  "$pavon" --headless --frames 10 --save-state out.pvn $options >out.stdout 2>err.txt || status=$?
-  [[ $status == 2 ]] || fail "$options: status $status"
-  [[ "$(head -n 1 err.txt)" == "$expected" ]] || fail "$options: $(head -n 1 err.txt)"
-  [[ ! -s out.stdout ]] || fail "$options: the machine started: $(cat out.stdout)"
-  [[ -z "$(ls out.pvn* out.txt* 2>/dev/null)" ]] || fail "$options: an output was written"
+  run_case 2 "$case" .
+  [[ ! -s out.stdout ]] || fail "$case: the machine started: $(cat out.stdout)"
+  [[ -z "$(ls out.pvn* out.txt* 2>/dev/null)" ]] || fail "$case: an output was written"
 done
 echo "PASS"

@@ -5,6 +5,7 @@
 
 #include "cpu/addressing.h"
 #include "cpu/cpu.h"
+#include "debugger/breakpoints.h"
 #include "debugger/debugger.h"
 #include "debugger/text.h"
 #include "isa/disassembler.h"
@@ -22,6 +23,7 @@ constexpr int DUMP_BYTES_COLUMN = 24;
 constexpr int DISASSEMBLY_ROW = 17;
 constexpr int DISASSEMBLY_CELLS = 30;
 constexpr int DISASSEMBLY_BLANKS = 26;  // wipes what a longer line left behind
+constexpr int BREAK_MARK_COLUMN = 9;    // free cells right of PC's value
 
 int workspace_label_column(int n)
 {
@@ -74,6 +76,13 @@ void draw_disassembly()
     text_draw_span(0, DISASSEMBLY_ROW, DISASSEMBLY_CELLS);
 }
 
+// "BREAK" beside PC while a breakpoint is set at it.
+void draw_breakpoint_mark()
+{
+    text_print(BREAK_MARK_COLUMN, 1, "%s", breakpoint_at(g_cpu.PC) ? "BREAK" : "     ");
+    text_draw_span(BREAK_MARK_COLUMN, 1, BREAK_MARK_COLUMN + 5);
+}
+
 }  // namespace
 
 void write_cpu_labels()
@@ -101,6 +110,7 @@ void write_vdp_labels()
 void debugger_draw_cpu_view()
 {
     draw_value(VALUE_COLUMN, 1, g_cpu.PC);
+    draw_breakpoint_mark();
     draw_value(VALUE_COLUMN, 2, g_cpu.ST);
     draw_value(VALUE_COLUMN, 3, g_cpu.WP);
     for (int r = 0; r < DUMP_LINES; ++r) {

@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
 #include "display/screenshot.h"
@@ -83,7 +84,7 @@ unsigned key_modifiers(const SDL_Event& event)
 void stop_or_step()
 {
     if (g_debugger.stopped == 1) {
-        cpu_execute(cpu_fetch());
+        execute_instruction();
         display_flip();
     } else {
         g_debugger.stopped = 1;
@@ -183,6 +184,14 @@ void debugger_key(unsigned key, int32_t last_start)
         break;
     case SDLK_F10:
         debugger_show();
+        break;
+    case SDLK_F7:
+        if (!debugger_step_over()) {
+            stop_or_step();  // not a call: as F1
+        }
+        break;
+    case SDLK_F9:
+        debugger_toggle_breakpoint();
         break;
     default:
         break;

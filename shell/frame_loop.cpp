@@ -4,10 +4,12 @@
 #include "shell/frame_loop.h"
 
 #include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
+#include "shell/scripted_run.h"
 #include "shell/title.h"
 #include "video/vdp.h"
 
@@ -134,6 +136,7 @@ void end_frame()
         cpu_interrupt(FRAME_INTERRUPT_LEVEL);
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);
     }
+    run_frame_hooks();
     if (poll_events() > 0) {
         show_overlay_if_live();
     }
@@ -151,7 +154,7 @@ void run_instructions()
         }
         // Held by the debugger, the processor still finishes an interrupt service.
         if (!g_debugger.stopped || g_debugger.in_interrupt) {
-            cpu_execute(cpu_fetch());
+            execute_instruction();
             overlay_current = false;
         } else {
             held_turn(overlay_current);

@@ -16,6 +16,7 @@
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
+#include "shell/scripted_run.h"
 #include "shell/start.h"
 #include "shell/title.h"
 
@@ -49,8 +50,11 @@ int main(int argc, char** argv)
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
     }
+    if (const int status = prepare_run(); status >= 0) {
+        return status;
+    }
     g_machine_output = {console_print, debug_output};
-    display_prepare(g_options.scale);
+    display_prepare(g_options.headless ? 1 : g_options.scale);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
         return -1;
@@ -64,9 +68,16 @@ int main(int argc, char** argv)
     }
     title_update();
     pacing_start(g_options.speed);
+    if (const int status = start_run(); status >= 0) {
+        return status;
+    }
     frame_loop();
+    const int status = finish_run();
     // A screenshot asked for and not written makes a failed run.
     const bool shot = g_options.screenshot.empty() || save_screenshot(g_options.screenshot.c_str()) == 0;
     SDL_Quit();
-    return shot ? EXIT_SUCCESS : EXIT_FAILURE;
+    if (status != EXIT_SUCCESS) {
+        return status;
+    }
+    return shot ? EXIT_SUCCESS : EXIT_OUTPUT_FAILED;
 }

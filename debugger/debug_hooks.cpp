@@ -1,0 +1,292 @@
+#include "debugger/debug_hooks.h"
+
+#include <cstdio>
+
+#include "debugger/breakpoints.h"
+#include "debugger/debugger.h"
+#include "debugger/step_over.h"
+#include "debugger/trace_line.h"
+#include "debugger/watch.h"
+#include "machine/debugger_record.h"
+
+int32_t g_debug_hooks = 0;
+DebugHost g_debug_host{};
+
+namespace {
+
+constexpr int32_t NO_ADDRESS = -1;
+constexpr std::size_t CAUSE_SIZE = 48;
+
+// Which checks are in use, as debug_hooks_update found them; the last
+// three work before and after every instruction.
+bool watching = false;
+bool stepping_over = false;
+bool checks_around = false;
+
+// The hooks the checks in use need once the processor runs on after a hold.
+int32_t settled_hooks = HOOKS_OFF;
+
+// The trace: written now, or waiting for PC to reach its first address.
+bool tracing = false;
+int32_t trace_from = NO_ADDRESS;
+
+// Held at this address, the processor executes the instruction there when
+// it resumes, breakpoint or not.
+int32_t resume_pc = NO_ADDRESS;
+
+// Why the debugger came to hold the processor, until the hold is reported;
+// empty for a stop that no check saw (the stop key).
+char stop_reason[80] = "";
+
+// A check stopped the processor: the overlay comes up in the processor view.
+bool show_cpu_view = false;
+
+// PC and WP after the last instruction: an interrupt taken at the frame's
+// end changes them.
+uint16_t last_pc = 0;
+uint16_t last_wp = 0;
+
+// The host has heard of the hold in progress. An interrupt service that
+// runs through a hold does not begin a new one.
+bool hold_reported = false;
+
+bool held()
+{
+    return g_debugger.stopped && !g_debugger.in_interrupt;
+}
+
+uint64_t frame_number()
+{
+    return g_debug_host.frame_number != nullptr ? *g_debug_host.frame_number : 0;
+}
+
+void note_reason(const char* reason)
+{
+    const char* where = g_debugger.in_interrupt ? " in an interrupt service, which ran on to its RTWP" : "";
+    std::snprintf(stop_reason, sizeof stop_reason, "%s%s", reason, where);
+}
+
+// The debugger holds the processor; the hold shows the processor view.
+void stop(const char* reason)
+{
+    show_cpu_view = true;
+    if (!g_debugger.stopped) {
+        note_reason(reason);
+    }
+    g_debugger.stopped = 1;
+}
+
+void write_trace(std::size_t (*format)(char (&)[TRACE_LINE_SIZE], uint64_t, int32_t))
+{
+    char line[TRACE_LINE_SIZE];
+    g_debug_host.write_trace(line, format(line, frame_number(), g_cycles));
+}
+
+void report_watches(const char* cause)
+{
+    watch_report_changes(cause);
+    stop("watched memory changed");
+}
+
+// Once the processor is held it resumes at the instruction it is held at,
+// a step over has ended, and the host hears why the hold began (a single
+// step while held begins none).
+void after_turn(bool stepped = false)
+{
+    if (!held()) {
+        return;
+    }
+    resume_pc = g_cpu.PC;
+    if (stepping_over) {
+        step_over_end();
+    }
+    if (g_debug_hooks != HOOKS_OFF) {
+        g_debug_hooks = HOOKS_ALL;  // until the next instruction has run
+    }
+    if (show_cpu_view) {
+        show_cpu_view = false;
+        debugger_show_cpu();  // nothing if it is shown already
+    }
+    if (!hold_reported && !stepped) {
+        if (g_debug_host.held != nullptr) {
+            g_debug_host.held(stop_reason[0] != '\0' ? stop_reason : "stopped");
+        }
+        stop_reason[0] = '\0';
+    }
+    hold_reported = true;
+}
+
+// The rare paths stay out of debug_instruction, which then needs no stack
+// frame of its own.
+
+// Held at a breakpoint, or resuming from one, the processor goes on.
+[[gnu::noinline]] bool stop_at_breakpoint(uint16_t pc)
+{
+    if (held() || pc == resume_pc) {
+        return false;
+    }
+    char reason[24];
+    std::snprintf(reason, sizeof reason, "breakpoint at >%04X", unsigned{pc});
+    stop(reason);
+    resume_pc = pc;  // also inside an interrupt service, which goes on
+    after_turn();
+    return true;
+}
+
+[[gnu::noinline]] void before_instruction(uint16_t pc)
+{
+    if (stepping_over) {
+        step_over_before();
+    }
+    if (watching) {
+        watch_take();
+    }
+    if (pc == trace_from) {
+        tracing = true;
+        trace_from = NO_ADDRESS;
+    }
+    if (tracing) {
+        write_trace(format_instruction_line);
+    }
+}
+
+// Within an instruction the machine stops for two reasons only.
+[[gnu::noinline]] void note_machine_stop()
+{
+    char reason[32] = "byte written into ROM";
+    if (g_cpu.WP & 1) {
+        std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
+    }
+    note_reason(reason);
+}
+
+[[gnu::noinline]] void after_instruction(uint16_t pc)
+{
+    if (watching && watch_changed()) {
+        char cause[CAUSE_SIZE];
+        std::snprintf(cause, sizeof cause, "PC >%04X, frame %llu", unsigned{pc},
+                      static_cast<unsigned long long>(frame_number()));
+        report_watches(cause);
+    }
+    if (stepping_over && step_over_after()) {
+        stop("step over ended");
+    }
+    last_pc = g_cpu.PC;
+    last_wp = g_cpu.WP;
+}
+
+}  // namespace
+
+void debug_instruction()
+{
+    const uint16_t pc = g_cpu.PC;
+    if (breakpoint_at(pc) && stop_at_breakpoint(pc)) {
+        return;
+    }
+    resume_pc = NO_ADDRESS;
+    const int32_t was_stopped = g_debugger.stopped;
+    const bool stepped = was_stopped && !g_debugger.in_interrupt;  // a single step
+    if (checks_around) {
+        before_instruction(pc);
+    }
+    cpu_execute(cpu_fetch());
+    if (g_debugger.stopped && !was_stopped) {
+        note_machine_stop();  // as the stop key does, in the view shown
+    }
+    if (checks_around) {
+        after_instruction(pc);
+    }
+    if (g_debugger.stopped) {
+        after_turn(stepped);
+    } else {
+        hold_reported = false;
+        g_debug_hooks = settled_hooks;
+    }
+}
+
+void debug_machine_stop()
+{
+    note_machine_stop();
+    after_turn();
+}
+
+void debug_frame_end()
+{
+    if (g_debug_hooks == HOOKS_OFF) {
+        return;
+    }
+    const bool interrupted = g_debugger.in_interrupt && (g_cpu.PC != last_pc || g_cpu.WP != last_wp);
+    if (tracing && interrupted) {
+        write_trace(format_interrupt_line);
+    }
+    if (watching && watch_changed()) {
+        char cause[CAUSE_SIZE];
+        std::snprintf(cause, sizeof cause, "the end of frame %llu", static_cast<unsigned long long>(frame_number()));
+        report_watches(cause);
+    }
+    last_pc = g_cpu.PC;
+    last_wp = g_cpu.WP;
+    after_turn();
+}
+
+void trace_begin(std::optional<uint16_t> from)
+{
+    if (g_debug_host.write_trace == nullptr) {
+        return;
+    }
+    tracing = !from.has_value();
+    trace_from = from.has_value() ? *from : NO_ADDRESS;
+    debug_hooks_update();
+}
+
+bool debugger_step_over()
+{
+    if (!g_debugger.stopped || !step_over_begin()) {
+        return false;
+    }
+    g_debugger.stopped = 0;
+    return true;
+}
+
+void debugger_toggle_breakpoint()
+{
+    if (g_debugger.show_vdp_memory) {
+        return;  // PC is shown in the processor view only
+    }
+    breakpoint_toggle(g_cpu.PC);
+    if (held()) {
+        resume_pc = g_cpu.PC;
+    }
+}
+
+void debug_checks_clear()
+{
+    g_debug_host = {};
+    tracing = false;
+    trace_from = NO_ADDRESS;
+    resume_pc = NO_ADDRESS;
+    stop_reason[0] = '\0';
+    show_cpu_view = false;
+    hold_reported = false;
+    step_over_end();
+    watches_clear();
+    breakpoints_clear();
+}
+
+void debug_hooks_update()
+{
+    watching = any_watch();
+    stepping_over = step_over_running();
+    const bool tracing_soon = g_debug_host.write_trace != nullptr && (tracing || trace_from != NO_ADDRESS);
+    const bool was_on = g_debug_hooks != HOOKS_OFF;
+    checks_around = watching || stepping_over || tracing_soon;
+    settled_hooks = checks_around                                           ? HOOKS_ALL
+                    : g_breakpoints.any() || g_debug_host.held != nullptr ? HOOKS_BREAKPOINTS
+                                                                            : HOOKS_OFF;
+    g_debug_hooks = settled_hooks != HOOKS_OFF && resume_pc != NO_ADDRESS ? HOOKS_ALL : settled_hooks;
+    if (g_debug_hooks != HOOKS_OFF && !was_on) {
+        last_pc = g_cpu.PC;
+        last_wp = g_cpu.WP;
+        hold_reported = held();
+    }
+}

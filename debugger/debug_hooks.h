@@ -1,0 +1,75 @@
+// The debugger's checks around each instruction: breakpoints, step over,
+// watchpoints and the instruction trace. While none of them is in use they
+// cost the frame loop one test per instruction; breakpoints alone add a
+// bit test on the way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "cpu/cpu.h"
+#include "debugger/breakpoints.h"
+#include "machine/debugger_record.h"
+
+// Which checks run around each instruction.
+enum DebugHooks : int32_t {
+    HOOKS_OFF = 0,
+    HOOKS_BREAKPOINTS = 1,  // breakpoints alone, or a headless run's watch for stops
+    HOOKS_ALL = 2,          // watchpoints, step over, the trace, or a hold just left
+};
+
+extern int32_t g_debug_hooks;
+
+// What the host hands the checks: the frame counter, where trace lines go,
+// and what to do when the processor comes to be held by the debugger.
+struct DebugHost {
+    const uint64_t* frame_number;                        // the frame in progress
+    void (*write_trace)(const char* text, std::size_t length);  // null: no trace
+    void (*held)(const char* reason);                    // null: nothing to do
+};
+
+extern DebugHost g_debug_host;
+
+// One instruction with the checks around it, or a stop at a breakpoint
+// instead of it.
+void debug_instruction();
+
+// The processor stopped by the instruction just executed on the quick path.
+void debug_machine_stop();
+
+// The frame loop's and the single step's one instruction.
+inline void execute_instruction()
+{
+    if (g_debug_hooks == HOOKS_OFF) {
+        cpu_execute(cpu_fetch());
+    } else if (g_debug_hooks == HOOKS_BREAKPOINTS && !breakpoint_at(g_cpu.PC) && !g_debugger.stopped) {
+        cpu_execute(cpu_fetch());
+        if (g_debugger.stopped) {
+            debug_machine_stop();
+        }
+    } else {
+        debug_instruction();
+    }
+}
+
+// After the frame's end has ticked the decrementer and taken the frame
+// interrupt: the interrupt's trace line, and watched bytes changed there.
+void debug_frame_end();
+
+// Starts the trace now, or when PC first reaches `from`.
+void trace_begin(std::optional<uint16_t> from);
+
+// The overlay's keys. F7: steps over a call (true), or does nothing for any
+// other instruction (false: the caller single-steps as F1 does). F9: a
+// breakpoint at PC on or off.
+bool debugger_step_over();
+void debugger_toggle_breakpoint();
+
+// Every check off: no breakpoint, watchpoint, step over or trace, and
+// nothing handed by the host.
+void debug_checks_clear();
+
+// Sets g_debug_hooks from the checks in use; each module calls it when its
+// own use starts or ends.
+void debug_hooks_update();

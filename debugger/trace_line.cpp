@@ -1,0 +1,116 @@
+// Hand-made number formatting: a trace has millions of lines, and each one
+// is built without the printf family's parsing of a format.
+#include "debugger/trace_line.h"
+
+#include <cstring>
+
+#include "cpu/addressing.h"
+#include "cpu/cpu.h"
+#include "cpu/memory.h"
+#include "isa/disassembler.h"
+
+namespace {
+
+constexpr int FRAME_WIDTH = 6;
+constexpr int CYCLE_WIDTH = 5;
+constexpr std::size_t WORDS_WIDTH = 14;  // three words
+constexpr std::size_t TEXT_WIDTH = 29;   // the longest disassembly
+
+constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
+
+// Writes into the line from `at` on; never past its end.
+struct LineWriter {
+    char* at;
+
+    void hex4(uint16_t value)
+    {
+        for (int shift = 12; shift >= 0; shift -= 4) {
+            *at++ = HEX_DIGITS[(value >> shift) & 0xF];
+        }
+    }
+
+    // Right-aligned in `width` columns, wider if the number needs it.
+    void decimal(uint64_t value, int width)
+    {
+        char digits[20];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        for (int i = count; i < width; ++i) {
+            *at++ = ' ';
+        }
+        while (count > 0) {
+            *at++ = digits[--count];
+        }
+    }
+
+    void text(const char* text, std::size_t width)
+    {
+        const std::size_t length = std::strlen(text);
+        std::memcpy(at, text, length);
+        at += length;
+        for (std::size_t i = length; i < width; ++i) {
+            *at++ = ' ';
+        }
+    }
+
+    void space() { *at++ = ' '; }
+};
+
+std::size_t finish(char (&line)[TRACE_LINE_SIZE], LineWriter& out)
+{
+    out.space();
+    out.hex4(g_cpu.WP);
+    out.space();
+    out.hex4(g_cpu.ST);
+    *out.at++ = '\n';
+    return static_cast<std::size_t>(out.at - line);
+}
+
+LineWriter start(char (&line)[TRACE_LINE_SIZE], uint64_t frame, int32_t cycle)
+{
+    LineWriter out{line};
+    out.decimal(frame, FRAME_WIDTH);
+    out.space();
+    out.decimal(static_cast<uint32_t>(cycle), CYCLE_WIDTH);
+    out.space();
+    out.hex4(g_cpu.PC);
+    out.space();
+    return out;
+}
+
+}  // namespace
+
+std::size_t format_instruction_line(char (&line)[TRACE_LINE_SIZE], uint64_t frame, int32_t cycle)
+{
+    char text[DISASSEMBLY_BUFFER];
+    uint16_t address = g_cpu.PC;
+    Location current = g_cpu.PC;
+    const int extension_words = disassemble(g_cpu.PC, text, address, current);
+    LineWriter out = start(line, frame, cycle);
+    char* const words = out.at;
+    for (int i = 0; i <= extension_words; ++i) {
+        if (i > 0) {
+            out.space();
+        }
+        out.hex4(mem_read_word(static_cast<Location>(g_cpu.PC + 2 * i)));
+    }
+    out.text("", WORDS_WIDTH - static_cast<std::size_t>(out.at - words));
+    out.space();
+    out.text(text, TEXT_WIDTH);
+    return finish(line, out);
+}
+
+std::size_t format_interrupt_line(char (&line)[TRACE_LINE_SIZE], uint64_t frame, int32_t cycle)
+{
+    LineWriter out = start(line, frame, cycle);
+    out.text("interrupt", WORDS_WIDTH);
+    out.space();
+    char* const text = out.at;
+    out.text("return >", 0);
+    out.hex4(reg_read(14));
+    out.text("", TEXT_WIDTH - static_cast<std::size_t>(out.at - text));
+    return finish(line, out);
+}

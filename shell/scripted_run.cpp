@@ -1,0 +1,228 @@
+#include "shell/scripted_run.h"
+
+#include <SDL.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "debugger/breakpoints.h"
+#include "debugger/debug_hooks.h"
+#include "debugger/watch.h"
+#include "machine/debugger_record.h"
+#include "shell/events.h"
+#include "shell/frame_loop.h"
+#include "shell/input_script.h"
+#include "shell/options.h"
+#include "shell/output_files.h"
+#include "shell/state_file.h"
+
+namespace {
+
+constexpr long LARGEST_INPUT_FILE = 64L << 20;
+
+std::vector<InputEvent> input_events;
+std::size_t next_input_event = 0;
+
+bool stopped_in_debugger = false;
+bool state_written = false;   // at the stop of a headless run
+bool state_failed = false;
+
+int bad_input(const std::string& text)
+{
+    std::fprintf(stderr, "pavon: %s\n", text.c_str());
+    return EXIT_BAD_COMMAND_LINE;
+}
+
+// The whole file, or false with the reason.
+bool read_text_file(const std::string& path, std::string& text, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char block[1 << 16];
+    std::size_t count = 0;
+    while ((count = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= LARGEST_INPUT_FILE) {
+        text.append(block, count);
+    }
+    const bool failed = std::ferror(file) != 0;
+    error = failed ? std::strerror(errno) : "longer than 64 MB";
+    std::fclose(file);
+    return !failed && text.size() <= LARGEST_INPUT_FILE;
+}
+
+int read_input_file(const std::string& path)
+{
+    std::string text;
+    std::string error;
+    if (!read_text_file(path, text, error)) {
+        return bad_input(path + ": cannot read the input file: " + error);
+    }
+    if (!parse_input_script(text, input_events, error)) {
+        return bad_input(path + ":" + error);
+    }
+    return RUN_GOES_ON;
+}
+
+int check_state_file(const std::string& path)
+{
+    struct stat about{};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr || ::fstat(::fileno(file), &about) != 0) {
+        const std::string reason = std::strerror(errno);
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+        return bad_input(path + ": cannot read the state file: " + reason);
+    }
+    std::fclose(file);
+    if (!S_ISREG(about.st_mode) || about.st_size != static_cast<off_t>(STATE_FILE_SIZE)) {
+        return bad_input(path + ": not a state file: " + std::to_string(about.st_size) + " bytes, not " +
+                         std::to_string(STATE_FILE_SIZE));
+    }
+    return RUN_GOES_ON;
+}
+
+int check_output(const std::string& path, const char* what)
+{
+    std::string error;
+    if (!output_path_writable(path, error)) {
+        return bad_input(path + ": cannot write the " + what + ": " + error);
+    }
+    return RUN_GOES_ON;
+}
+
+bool save_final_state()
+{
+    if (g_options.save_state.empty()) {
+        return true;
+    }
+    if (save_state_to(g_options.save_state.c_str()) < 0) {
+        std::fprintf(stderr, "pavon: %s: cannot write the state file\n", g_options.save_state.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A headless run ends at its first stop in the debugger, with the state
+// file as the machine stands there.
+void stopped_in_headless_run(const char* reason)
+{
+    std::fprintf(stderr, "pavon: stopped in the debugger at frame %llu, PC >%04X: %s\n",
+                 static_cast<unsigned long long>(g_frame_number), unsigned{g_cpu.PC}, reason);
+    stopped_in_debugger = true;
+    g_quit = 1;
+    state_failed = !save_final_state();
+    state_written = true;
+}
+
+// The key events due at this frame's end go into the host's queue, where
+// the frame's event poll takes them as it takes keys typed on the keyboard.
+void feed_input_events()
+{
+    while (next_input_event < input_events.size() && input_events[next_input_event].frame <= g_frame_number) {
+        const InputEvent& input = input_events[next_input_event];
+        SDL_Event event{};
+        event.type = input.down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.state = input.down ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = static_cast<SDLKey>(input.key);
+        if (SDL_PushEvent(&event) != 0) {
+            std::fprintf(stderr, "pavon: the event queue is full at frame %llu; key events come late\n",
+                         static_cast<unsigned long long>(g_frame_number));
+            return;
+        }
+        ++next_input_event;
+    }
+}
+
+}  // namespace
+
+int prepare_run()
+{
+    const Options& options = g_options;
+    if (options.headless) {
+        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+    if (options.trace_from.has_value() && options.trace.empty()) {
+        return bad_input("--trace-from needs --trace");
+    }
+    int status = RUN_GOES_ON;
+    if (!options.input.empty()) {
+        status = read_input_file(options.input);
+    }
+    if (status == RUN_GOES_ON && !options.load_state.empty()) {
+        status = check_state_file(options.load_state);
+    }
+    if (status == RUN_GOES_ON && !options.trace.empty()) {
+        status = check_output(options.trace, "trace");
+    }
+    if (status == RUN_GOES_ON && !options.save_state.empty()) {
+        status = check_output(options.save_state, "state file");
+    }
+    return status;
+}
+
+int start_run()
+{
+    const Options& options = g_options;
+    if (!options.load_state.empty() && load_state_from(options.load_state.c_str()) < 0) {
+        return bad_input(options.load_state + ": cannot load the state file");
+    }
+    g_debug_host.frame_number = &g_frame_number;
+    for (const uint16_t address : options.breaks) {
+        breakpoint_set(address);
+    }
+    for (const AddressRange& range : options.watches) {
+        watch_add(WatchedMemory::ADDRESS_SPACE, range.start, range.length);
+    }
+    for (const AddressRange& range : options.vram_watches) {
+        watch_add(WatchedMemory::VIDEO, range.start, range.length);
+    }
+    if (!options.trace.empty()) {
+        std::string error;
+        if (!trace_file_open(options.trace, error)) {
+            return bad_input(options.trace + ": cannot write the trace: " + error);
+        }
+        g_debug_host.write_trace = trace_file_write;
+        trace_begin(options.trace_from);
+    }
+    if (options.headless) {
+        g_debug_host.held = stopped_in_headless_run;
+        debug_hooks_update();
+        if (g_debugger.stopped) {
+            char reason[32];  // the state file loaded an odd WP
+            std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
+            stopped_in_headless_run(reason);
+        }
+    }
+    return RUN_GOES_ON;
+}
+
+void run_frame_hooks()
+{
+    debug_frame_end();
+    feed_input_events();
+    if (g_options.frames != 0 && g_frame_number + 1 >= g_options.frames) {
+        g_quit = 1;
+    }
+}
+
+int finish_run()
+{
+    bool failed = state_written ? state_failed : !save_final_state();
+    std::string error;
+    if (!trace_file_close(error)) {
+        std::fprintf(stderr, "pavon: %s: cannot write the trace: %s\n", g_options.trace.c_str(), error.c_str());
+        failed = true;
+    }
+    if (stopped_in_debugger) {
+        return EXIT_STOPPED;
+    }
+    return failed ? EXIT_OUTPUT_FAILED : EXIT_SUCCESS;
+}

@@ -1,0 +1,28 @@
+// The debugging and automation options at run time: every input checked
+// before the machine starts, the checks set up once it stands, key events
+// fed and frames counted at each frame's end, and the outputs written when
+// the program ends.
+#pragma once
+
+// Exit statuses besides 0 (a run that ended as asked) and the bad command
+// line's 2, which bad input files share.
+constexpr int EXIT_OUTPUT_FAILED = 1;  // a state file or trace could not be written
+constexpr int EXIT_STOPPED = 3;        // a headless run stopped in the debugger
+
+// The functions below return this, or the exit status to end with at once.
+constexpr int RUN_GOES_ON = -1;
+
+// Before the video system starts: SDL's dummy driver for a headless run,
+// the input file read, the state file to load and the output paths checked.
+int prepare_run();
+
+// After start-up: the state file loaded, breakpoints, watchpoints, the
+// trace, and the headless run's stop.
+int start_run();
+
+// At each frame's end, after its interrupt and before its event poll.
+void run_frame_hooks();
+
+// When the frame loop has ended: the state file and the trace written; the
+// program's exit status.
+int finish_run();

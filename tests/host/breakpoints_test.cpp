@@ -1,0 +1,260 @@
+// Breakpoints and step over in the real frame loop: where the processor is
+// held, what resuming and stepping execute, and interrupts that come in
+// between. Every hold ends the loop, as in a headless run, and the overlay
+// then comes up as the loop's next turn would bring it.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/cpu_program.h"
+#include "debugger/breakpoints.h"
+#include "debugger/debug_hooks.h"
+#include "debugger/debugger.h"
+#include "debugger/step_over.h"
+#include "host_events.h"
+#include "host_machine.h"
+#include "overlay_screen.h"
+#include "shell/events.h"
+#include "shell/frame_loop.h"
+
+namespace {
+
+constexpr uint16_t NOP = 0x1000;  // 10 cycles
+constexpr uint16_t RTWP = 0x0380;
+constexpr uint16_t RETURN = 0x045B;  // B *R11
+constexpr int32_t NOP_CYCLES = 10;
+
+std::vector<std::string> g_holds;
+
+void end_loop_when_held(const char* reason)
+{
+    g_holds.emplace_back(reason);
+    g_quit = 1;
+}
+
+// The program at >0100 with WP >F000 and the frame interrupt's service, an
+// RTWP at >0200 in the workspace at >F020.
+void start_machine(std::initializer_list<uint16_t> program)
+{
+    start_overlay_machine();
+    debug_checks_clear();
+    g_debug_host.held = end_loop_when_held;
+    debug_hooks_update();
+    g_holds.clear();
+    poke_words(0x0100, program);
+    poke_words(0x000C, {0xF020, 0x0200});
+    poke_words(0x0200, {RTWP});
+}
+
+// Until the debugger holds the processor or the frame's budget is spent.
+void run_until_held()
+{
+    g_quit = 0;
+    run_instructions();
+    if (g_debugger.stopped && !g_debugger.overlay_visible) {
+        debugger_show();
+    }
+}
+
+// As the stop key holds the processor.
+void hold()
+{
+    g_debugger.stopped = 1;
+    debugger_show();
+}
+
+// The frame's end, with its interrupt, and the next frame's start.
+void next_frame()
+{
+    end_frame();
+    g_cycles = 0;
+}
+
+// The frame's budget runs out after `instructions` more NOPs, with the
+// frame interrupt enabled.
+void end_frame_after(int instructions)
+{
+    g_cycles = CYCLES_PER_FRAME - instructions * NOP_CYCLES;
+    g_cpu.ST = 3;
+}
+
+class Breakpoints : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        debug_checks_clear();
+        drain_events();
+    }
+};
+
+TEST_F(Breakpoints, StopBeforeTheInstructionAndResumingExecutesIt)
+{
+    start_machine({NOP, NOP, 0x10FD});  // >0104 JMP >0100
+    breakpoint_set(0x0102);
+    debugger_show_vdp();
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0102);
+    EXPECT_EQ(g_cycles, NOP_CYCLES);
+    EXPECT_EQ(g_debugger.overlay_visible, 1);
+    EXPECT_EQ(g_debugger.show_vdp_memory, 0);
+    EXPECT_EQ(screen_text(9, 1, 5), "BREAK");
+
+    press_key(SDLK_F2);  // >0102 executes, then >0104 and >0100
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0102);
+    EXPECT_EQ(g_cycles, 4 * NOP_CYCLES);
+
+    press_key(SDLK_F1);  // one step from the breakpoint, then resumed
+    EXPECT_EQ(g_cpu.PC, 0x0104);
+    press_key(SDLK_F2);
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0102);
+    EXPECT_EQ(g_cycles, 7 * NOP_CYCLES);
+    EXPECT_EQ(g_holds, std::vector<std::string>(3, "breakpoint at >0102"));
+}
+
+// The frame ends as PC reaches the breakpoint: the interrupt is taken
+// first and the processor stops once, when its service has returned. A
+// breakpoint in the service stops there too, after the service's RTWP.
+TEST_F(Breakpoints, AnInterruptArrivingAtTheBreakpointRunsFirst)
+{
+    const struct {
+        uint16_t breakpoint;
+        const char* reason;
+    } cases[] = {
+        {0x0102, "breakpoint at >0102"},
+        {0x0200, "breakpoint at >0200 in an interrupt service, which ran on to its RTWP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        start_machine({NOP, NOP, NOP});
+        breakpoint_set(c.breakpoint);
+        end_frame_after(1);
+        run_until_held();
+        EXPECT_EQ(g_debugger.stopped, 0);
+        next_frame();
+        run_until_held();
+        EXPECT_EQ(g_cpu.PC, 0x0102);
+        EXPECT_EQ(g_cpu.WP, 0xF000);
+        EXPECT_EQ(g_holds, std::vector<std::string>{c.reason});
+    }
+}
+
+// Stepping from a breakpoint into the frame's end: the interrupt's service
+// runs through the hold, which goes on after it without a second stop (so
+// only Escape ends the loop).
+TEST_F(Breakpoints, AnInterruptAfterAStepFromTheBreakpointRunsThroughTheHold)
+{
+    start_machine({NOP, NOP, NOP});
+    breakpoint_set(0x0100);
+    run_until_held();
+    end_frame_after(1);
+    press_key(SDLK_F1);
+    next_frame();
+    push_key(SDLK_ESCAPE);
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0102);
+    EXPECT_EQ(g_debugger.in_interrupt, 0);
+    EXPECT_EQ(g_debugger.stopped, 1);
+    EXPECT_EQ(g_holds, std::vector<std::string>{"breakpoint at >0100"});
+}
+
+TEST_F(Breakpoints, F9SetsAndRemovesOneAtTheShownPC)
+{
+    start_machine({NOP, 0x10FE});  // >0102 JMP >0100
+    hold();
+    press_key(SDLK_F9);
+    debugger_draw_view();
+    EXPECT_EQ(screen_text(9, 1, 5), "BREAK");
+    press_key(SDLK_F2);  // the new breakpoint's own instruction runs on
+    run_until_held();
+    EXPECT_EQ(g_cycles, 2 * NOP_CYCLES);
+    EXPECT_EQ(g_holds, std::vector<std::string>{"breakpoint at >0100"});
+    press_key(SDLK_F9);
+    debugger_draw_view();
+    EXPECT_EQ(screen_text(9, 1, 5), "     ");
+    EXPECT_FALSE(breakpoint_at(0x0100));
+}
+
+struct StepOverCase {
+    const char* call;
+    std::initializer_list<uint16_t> program;  // at >0100
+    uint16_t returns_to;
+};
+
+// The routine at >0300 (two NOPs and a return) runs whole, whether a BL,
+// a BLWP (vector at >0400) or an XOP (vector at >0048) calls it; an
+// interrupt that comes in between runs as usual. Any other instruction is
+// F1's single step.
+TEST_F(Breakpoints, StepOverRunsACallUntilItReturns)
+{
+    const StepOverCase cases[] = {
+        {"BL @>0300", {0x06A0, 0x0300, NOP}, 0x0104},
+        {"BLWP @>0400", {0x0420, 0x0400, NOP}, 0x0104},
+        {"XOP R1,2", {0x2C81, NOP}, 0x0102},
+        {"NOP", {NOP, NOP}, 0x0102},
+    };
+    for (const StepOverCase& c : cases) {
+        for (const bool interrupted : {false, true}) {
+            SCOPED_TRACE(std::string(c.call) + (interrupted ? ", interrupted" : ""));
+            start_machine(c.program);
+            const uint16_t first = *c.program.begin();
+            poke_words(0x0300, {NOP, NOP, first == 0x06A0 ? RETURN : RTWP});
+            poke_words(0x0400, {0xF040, 0x0300});
+            poke_words(0x0048, {0xF040, 0x0300});
+            hold();
+            if (interrupted) {
+                end_frame_after(2);
+            }
+            press_key(SDLK_F7);
+            if (first != NOP) {
+                run_until_held();
+                if (interrupted) {
+                    next_frame();
+                    run_until_held();
+                }
+            }
+            EXPECT_EQ(g_cpu.PC, c.returns_to);
+            EXPECT_EQ(g_cpu.WP, 0xF000);
+            EXPECT_EQ(g_debugger.stopped, 1);
+            EXPECT_EQ(g_debugger.in_interrupt, 0);
+            EXPECT_EQ(g_holds, std::vector<std::string>(first == NOP ? 0 : 1, "step over ended"));
+        }
+    }
+}
+
+// A routine that calls itself through the same BL. Stepping over the outer
+// call stops at a breakpoint on the way; stepping over the inner call then
+// stops when that call returns, not when a deeper one does. R2 counts the
+// levels down, R10 is the routine's stack of return addresses.
+TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
+{
+    start_machine({0x06A0, 0x0300, NOP});  // BL @>0300
+    poke_words(0x0300, {0x0602,            // >0300 DEC  R2
+                        0x1306,            // >0302 JEQ  >0310
+                        0xCE8B,            // >0304 MOV  R11,*R10+
+                        0x06A0, 0x0300,    // >0306 BL   @>0300
+                        0x064A,            // >030A DECT R10
+                        0xC2DA,            // >030C MOV  *R10,R11
+                        NOP,               // >030E
+                        RETURN});          // >0310 B    *R11
+    set_reg(2, 3);
+    set_reg(10, 0xF100);
+    breakpoint_set(0x0306);
+    hold();
+    press_key(SDLK_F7);
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x0306);
+    EXPECT_FALSE(step_over_running());
+    press_key(SDLK_F9);  // off again, then step over the inner call
+    press_key(SDLK_F7);
+    run_until_held();
+    EXPECT_EQ(g_cpu.PC, 0x030A);
+    EXPECT_EQ(reg(10), 0xF102);  // back at the first level
+    EXPECT_EQ(reg(2), 0);
+    EXPECT_EQ(g_holds, (std::vector<std::string>{"breakpoint at >0306", "step over ended"}));
+}
+
+}  // namespace

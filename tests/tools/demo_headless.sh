@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Headless runs as a firmware's CI job makes them: the demo firmware typed
+# into from an input file, its verdict read from video memory in the saved
+# state file, the same state file on every run and at every speed; runs
+# that stop in the debugger; and bad input, refused before the machine
+# starts.
+# Usage: demo_headless.sh PAVON PAVON_ASM DEMO_ROM_FOLDER
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"  # fail
+
+pavon=$1
+asm=$2
+demo=$3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+mkdir demo
+cp -r "$demo" demo/ROM
+
+# row STATE N: row N of the name table (video memory >0000) in a state
+# file, the cursor and trailing blanks left out.
+row() {
+  dd if="$1" bs=1 skip=$((65536 + 32 * $2)) count=32 status=none | tr -d '\177' | sed 's/ *$//'
+}
+
+cat >demo/keys.txt <<'KEYS'
+# the demo has checked the processor by frame 60; then it echoes keys
+60 type hello world
+110 down Return
+112 up Return
+120 type 42
+KEYS
+
+# run_case STATUS 'OPTIONS|LINE' FOLDER: ten frames headless in FOLDER with
+# OPTIONS end with STATUS, and LINE (a pattern) is the first line on
+# standard error that starts with "pavon:". The state file goes to out.pvn.
+run_case() {
+  local status=0 options=${2%%|*} expected=${2#*|}
+  # shellcheck disable=SC2086
+  (cd "$3" && "$pavon" --headless --frames 10 --save-state "$work/out.pvn" $options >"$work/out.stdout" \
+    2>"$work/err.txt") || status=$?
+  [[ $status == "$1" ]] || fail "$options: status $status"
+  # shellcheck disable=SC2053
+  [[ "$(grep -m 1 '^pavon:' "$work/err.txt")" == $expected ]] || fail "$options: $(cat "$work/err.txt")"
+}
+
+# demo_run NAME OPTION...: 200 frames of the demo with the keys above; the
+# state file goes to NAME.pvn, the picture to NAME.png.
+demo_run() {
+  local name=$1
+  shift
+  (cd demo && "$pavon" --headless --frames 200 --input keys.txt --save-state "../$name.pvn" \
+    --screenshot "../$name.png" "$@" >/dev/null) || fail "$name: status $?"
+}
+
+echo "case: the demo passes its instruction check and echoes what is typed"
+demo_run first
+[[ "$(row first.pvn 3)" == " CPU CHECK OK" ]] || fail "check: '$(row first.pvn 3)'"
+[[ "$(row first.pvn 6)" == "HELLO WORLD" ]] || fail "first line: '$(row first.pvn 6)'"
+[[ "$(row first.pvn 7)" == "42" ]] || fail "second line: '$(row first.pvn 7)'"
+
+echo "case: the same state file and picture on every run, whatever the speed"
+demo_run again
+demo_run real_time --speed 1
+demo_run unpaced --speed max
+for name in again real_time unpaced; do
+  cmp -s first.pvn "$name.pvn" || fail "$name.pvn differs from first.pvn"
+  cmp -s first.png "$name.png" || fail "$name.png differs from first.png"
+done
+
+echo "case: a stop in the debugger ends the run with status 3 and one line (? is any digit)"
+cat >trap.asm <<'ASM'
+        AORG >F000
+WS:     BSS  32
+        AORG >0000
+        DATA WS, START
+START:  LI   R1, >1234          ; >0004
+        MOVB R1, @>0100         ; >0008: a byte into ROM
+        JMP  $                  ; >000C
+ASM
+"$asm" trap.asm -o trap >/dev/null
+cp first.pvn odd.pvn
+printf '\x01\xF0' | dd of=odd.pvn bs=1 seek=81920 conv=notrunc status=none  # WP >F001
+stops=(
+  "|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
+  "--break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
+  "--watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
+  "--load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
+)
+for stop in "${stops[@]}"; do
+  run_case 3 "$stop" trap
+  [[ -f out.pvn ]] || fail "$stop: no state file"
+  rm out.pvn
+done
+
+echo "case: bad input gives one line naming the file and line, status 2, and writes nothing"
+printf '1 down a\n2 down Foo\n' >unknown.txt
+printf '9 down a\n5 up a\n' >backwards.txt
+printf "1 type %01001d\n" 0 >long.txt
+head -c 100 /dev/zero >short.pvn
+bad=(
+  "--input missing.txt|pavon: missing.txt: cannot read the input file: No such file or directory"
+  "--input unknown.txt --trace out.txt|pavon: unknown.txt:2: unknown key 'Foo'"
+  "--input backwards.txt|pavon: backwards.txt:2: frame 5 comes before frame 9, where the line above ends"
+  "--input long.txt|pavon: long.txt:1: line longer than 1000 characters"
+  "--load-state short.pvn|pavon: short.pvn: not a state file: 100 bytes, not 81946"
+  "--load-state missing.pvn|pavon: missing.pvn: cannot read the state file: No such file or directory"
+  "--trace no/t.txt|pavon: no/t.txt: cannot write the trace: No such file or directory"
+  "--save-state no/s.pvn|pavon: no/s.pvn: cannot write the state file: No such file or directory"
+  "--trace-from >0100|pavon: --trace-from needs --trace"
+  "--break >10000|pavon: --break: '>10000' is not an address from 0 to >FFFF"
+)
+for case in "${bad[@]}"; do
+  run_case 2 "$case" .
+  [[ ! -s out.stdout ]] || fail "$case: the machine started: $(cat out.stdout)"
+  [[ -z "$(ls out.pvn* out.txt* 2>/dev/null)" ]] || fail "$case: an output was written"
+done
+echo "PASS"

@@ -7,6 +7,7 @@
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
+#include "shell/overdue_stop.h"
 #include "video/vdp.h"
 
 uint64_t g_frame_number = 0;
@@ -70,7 +71,11 @@ void run_frame()
 {
     g_cycles = 0;
     run_instructions();
+    const bool overdue = stop_overdue();
     end_frame();
+    if (overdue) {
+        take_overdue_stop();
+    }
 }
 
 void frame_loop()

@@ -15,6 +15,7 @@
 #include "platform/debug_output.h"
 #include "platform/paths.h"
 #include "platform/signals.h"
+#include "platform/standard_descriptors.h"
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/rom.h"
@@ -46,10 +47,12 @@ int read_command_line(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    open_standard_descriptors();
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
     }
     g_machine_output = {console_print, debug_output};
+    hold_quit_signals();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
         return -1;

@@ -32,6 +32,8 @@ constexpr std::array<SDLKey, 64> KEYS{
     SDLK_w,      SDLK_x,        SDLK_y,      SDLK_z,     SDLK_SEMICOLON, SDLK_MINUS, SDLK_EQUALS, SDLK_QUOTE,
 };
 
+constexpr int KEYS_PER_FRAME = 64;
+
 std::array<bool, KEYS.size()> g_held{};
 std::string g_folder;
 
@@ -101,14 +103,18 @@ void fuzz_start_machine()
 void fuzz_run_frames(int frames, const uint8_t* keys, std::size_t count)
 {
     for (int frame = 0; frame < frames; ++frame) {
-        for (std::size_t i = 0; i < count; ++i) {
+        // Escape first: the queue holds 128 events, and a frame under the
+        // overlay without it would redraw the overlay after every instruction.
+        push_key(SDLK_ESCAPE, true);
+        int pushed = 0;
+        for (std::size_t i = 0; i < count && pushed < KEYS_PER_FRAME; ++i) {
             if (keys[i] >> 6 == (frame & 3)) {
                 const std::size_t key = keys[i] & 0x3F;
                 g_held[key] = !g_held[key];
                 push_key(KEYS[key], g_held[key]);
+                ++pushed;
             }
         }
-        push_key(SDLK_ESCAPE, true);
         run_frame();
         g_quit = 0;
         drain_events();

@@ -24,6 +24,7 @@ void fuzz_start_machine();
 // Runs `frames` frames. Each key byte is an event: its low six bits choose
 // a key (a key of the emulated keyboard or a debugger key, never one that
 // writes a file or quits), and its top two bits the frame before which the
-// key goes down, or up if it is held. Each frame also ends at the first
-// event poll of a held processor, as a user would leave it.
+// key goes down, or up if it is held (64 events a frame at the most). Each
+// frame ends at its first event poll (as Escape is in the queue): at its
+// end when the processor runs freely, else at once.
 void fuzz_run_frames(int frames, const uint8_t* keys, std::size_t count);

@@ -29,13 +29,6 @@ int filling_writer(int descriptor, const void* buffer, unsigned int count)
     return static_cast<int>(write(descriptor, buffer, fits));
 }
 
-mode_t mode_of(const std::string& path)
-{
-    struct stat about{};
-    EXPECT_EQ(stat(path.c_str(), &about), 0);
-    return about.st_mode & 07777;
-}
-
 TEST(AtomicFile, WriteCutShortLeavesTheOldFile)
 {
     const Bytes state(STATE_FILE_SIZE, 0x5A);
@@ -64,10 +57,9 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     TempFolder folder;
     const std::string path = folder.file("picture", 1000);
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    const std::string before = fingerprint(path);
     EXPECT_EQ(write_file_atomically(path.c_str(), "new", 3), 0);
-    const Bytes after = read_bytes(path);
-    EXPECT_EQ(std::string(after.begin(), after.end()), "new");
-    EXPECT_EQ(mode_of(path), 0640u);
+    EXPECT_EQ(fingerprint(path), before.substr(0, before.find(' ')) + " new");
     EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
 }
 

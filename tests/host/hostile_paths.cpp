@@ -5,23 +5,19 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <utility>
 
 namespace {
 
-constexpr unsigned BLOCK_SECONDS = 10;
-
 void write_bytes(const std::string& path, const Bytes& content)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(content.data()),
+                                                static_cast<std::streamsize>(content.size()));
 }
 
 void bind_socket(const std::string& path)
@@ -31,29 +27,23 @@ void bind_socket(const std::string& path)
     ASSERT_LT(path.size(), sizeof address.sun_path);
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     const int descriptor = socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(descriptor, 0);
     EXPECT_EQ(bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    close(descriptor);  // the socket file stays
-}
-
-std::string folder_of(const std::string& path)
-{
-    const std::string folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? "." : folder;
+    close(descriptor);  // the socket's file stays
 }
 
 }  // namespace
 
-HostilePath::HostilePath(PathKind kind, std::string path, const Bytes& content) : path_(std::move(path))
+HostilePath::HostilePath(PathKind kind, const std::string& path, const Bytes& content)
 {
-    const char* at = path_.c_str();
+    const char* at = path.c_str();
+    const std::string name = std::filesystem::path(path).filename();
     switch (kind) {
     case PathKind::FILE:
-        write_bytes(path_, content);
+        write_bytes(path, content);
         break;
     case PathKind::LINK_TO_FILE:
-        write_bytes(path_ + ".real", content);
-        EXPECT_EQ(symlink(std::filesystem::path(path_ + ".real").filename().c_str(), at), 0);
+        write_bytes(path + ".real", content);
+        EXPECT_EQ(symlink((name + ".real").c_str(), at), 0);
         break;
     case PathKind::FIFO:
         EXPECT_EQ(mkfifo(at, 0644), 0);
@@ -62,7 +52,7 @@ HostilePath::HostilePath(PathKind kind, std::string path, const Bytes& content) 
         EXPECT_EQ(mkdir(at, 0755), 0);
         break;
     case PathKind::SOCKET:
-        bind_socket(path_);
+        bind_socket(path);
         break;
     case PathKind::DEVICE:
         EXPECT_EQ(symlink("/dev/full", at), 0);
@@ -71,16 +61,16 @@ HostilePath::HostilePath(PathKind kind, std::string path, const Bytes& content) 
         EXPECT_EQ(symlink("nowhere/at/all", at), 0);
         break;
     case PathKind::LINK_LOOP:
-        EXPECT_EQ(symlink(std::filesystem::path(path_ + ".loop").filename().c_str(), at), 0);
-        EXPECT_EQ(symlink(std::filesystem::path(path_).filename().c_str(), (path_ + ".loop").c_str()), 0);
+        EXPECT_EQ(symlink((name + ".loop").c_str(), at), 0);
+        EXPECT_EQ(symlink(name.c_str(), (path + ".loop").c_str()), 0);
         break;
     case PathKind::READ_ONLY_FILE:
-        write_bytes(path_, content);
+        write_bytes(path, content);
         EXPECT_EQ(chmod(at, 0444), 0);
         break;
     case PathKind::READ_ONLY_FOLDER:
-        write_bytes(path_, content);
-        read_only_folder_ = folder_of(path_);
+        write_bytes(path, content);
+        read_only_folder_ = std::filesystem::absolute(path).parent_path();
         EXPECT_EQ(chmod(read_only_folder_.c_str(), 0555), 0);
         break;
     }
@@ -106,11 +96,9 @@ std::string fingerprint(const std::string& path)
         return "missing";
     }
     std::string print = std::to_string(about.st_mode);
-    if (S_ISLNK(about.st_mode)) {
-        char target[4096] = {};
-        if (readlink(path.c_str(), target, sizeof target - 1) > 0) {
-            print += std::string(" -> ") + target;
-        }
+    char target[4096] = {};
+    if (S_ISLNK(about.st_mode) && readlink(path.c_str(), target, sizeof target - 1) > 0) {
+        print += std::string(" -> ") + target;
     }
     if (stat(path.c_str(), &about) == 0 && S_ISREG(about.st_mode)) {
         const Bytes content = read_bytes(path);
@@ -127,14 +115,4 @@ std::vector<std::string> folder_entries(const std::string& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-NoBlock::NoBlock()
-{
-    alarm(BLOCK_SECONDS);
-}
-
-NoBlock::~NoBlock()
-{
-    alarm(0);
 }

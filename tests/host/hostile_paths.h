@@ -1,7 +1,8 @@
 // What may stand at a file's path instead of a plain regular file, put there
-// as a user (or an accident) would, and the guard that turns a call that
-// blocks into a failed test instead of a hung one.
+// as a user (or an accident) would.
 #pragma once
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -9,7 +10,7 @@
 
 enum class PathKind {
     FILE,
-    LINK_TO_FILE,  // the file lies beside it, under the path + ".real"
+    LINK_TO_FILE,  // to the file beside it, named as the path + ".real"
     FIFO,
     DIRECTORY,
     SOCKET,
@@ -22,24 +23,21 @@ enum class PathKind {
 
 using Bytes = std::vector<uint8_t>;
 
-// Puts one kind at `path` (inside a test's own folder), with `content` where
-// the kind holds a file; undoes what would keep the folder from being
-// removed when it goes.
+// Puts one kind at `path`, with `content` where the kind holds a file; makes
+// the folder writable again when it goes, so that it can be removed.
 class HostilePath {
 public:
-    HostilePath(PathKind kind, std::string path, const Bytes& content);
+    HostilePath(PathKind kind, const std::string& path, const Bytes& content);
     ~HostilePath();
     HostilePath(const HostilePath&) = delete;
     HostilePath& operator=(const HostilePath&) = delete;
 
 private:
-    std::string path_;
     std::string read_only_folder_;
 };
 
-// What lies at `path`: the kind of entry, where a link points, and the
-// content of the regular file it leads to. Equal before and after a call
-// that must leave the path alone.
+// What lies at `path`: the kind of entry and its permissions, where a link
+// points, and the content of the regular file it leads to.
 std::string fingerprint(const std::string& path);
 
 Bytes read_bytes(const std::string& path);
@@ -47,12 +45,8 @@ Bytes read_bytes(const std::string& path);
 // The names in a folder, to see that nothing was left behind.
 std::vector<std::string> folder_entries(const std::string& folder);
 
-// Ends the test program (SIGALRM) if it is still in scope after a few
-// seconds: a call that blocks fails instead of hanging the test run.
-class NoBlock {
-public:
-    NoBlock();
-    ~NoBlock();
-    NoBlock(const NoBlock&) = delete;
-    NoBlock& operator=(const NoBlock&) = delete;
+// A call that blocks ends the test program (SIGALRM) instead of hanging the run.
+struct NoBlock {
+    NoBlock() { alarm(10); }
+    ~NoBlock() { alarm(0); }
 };

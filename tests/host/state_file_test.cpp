@@ -266,23 +266,17 @@ TEST_F(StateFile, HostilePaths)
         reset_host_machine();
         g_memory[0x8000] = 0x42;
         const Snapshot new_state = Snapshot::take();
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit usual = limit;
-        limit.rlim_cur = c.no_room ? 4096 : limit.rlim_cur;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        rlimit usual{};
+        getrlimit(RLIMIT_FSIZE, &usual);
+        const rlimit small{4096, usual.rlim_max};
+        setrlimit(RLIMIT_FSIZE, c.no_room ? &small : &usual);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        int saved;
-        int loaded;
-        Snapshot cleared;
-        {
-            NoBlock guard;
-            saved = save_state();
-            reset_host_machine();
-            cleared = Snapshot::take();
-            loaded = load_state();
-        }
+        NoBlock guard;
+        const int saved = save_state();
+        reset_host_machine();
+        const Snapshot cleared = Snapshot::take();
+        const int loaded = load_state();
         setrlimit(RLIMIT_FSIZE, &usual);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

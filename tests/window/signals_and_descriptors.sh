@@ -8,7 +8,6 @@
 #   handlers would turn them into quit events that it never reads).
 # Needs PAVON_BIN (set by CTest). Exits 77 (skipped) without xvfb-run/xdotool.
 set -euo pipefail
-WAIT_SECONDS=${WAIT_SECONDS:-5}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 readonly POINTS=40   # signals sent, one run each,

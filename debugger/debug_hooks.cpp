@@ -1,6 +1,7 @@
 #include "debugger/debug_hooks.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "debugger/breakpoints.h"
 #include "debugger/debugger.h"
@@ -36,7 +37,7 @@ int32_t resume_pc = NO_ADDRESS;
 
 // Why the debugger came to hold the processor, until the hold is reported;
 // empty for a stop that no check saw (the stop key).
-char stop_reason[80] = "";
+char stop_reason[128] = "";
 
 // A check stopped the processor: the overlay comes up in the processor view.
 bool show_cpu_view = false;
@@ -60,6 +61,8 @@ uint64_t frame_number()
     return g_debug_host.frame_number != nullptr ? *g_debug_host.frame_number : 0;
 }
 
+// A stop inside an interrupt service takes hold at its RTWP, or at the
+// frame's end if it has not returned by then (see debug_overdue_hold).
 void note_reason(const char* reason)
 {
     const char* where = g_debugger.in_interrupt ? " in an interrupt service, which ran on to its RTWP" : "";
@@ -207,6 +210,16 @@ void debug_instruction()
 void debug_machine_stop()
 {
     note_machine_stop();
+    after_turn();
+}
+
+void debug_overdue_hold()
+{
+    char* returned = std::strstr(stop_reason, ", which ran on to its RTWP");
+    if (returned != nullptr) {
+        std::snprintf(returned, sizeof stop_reason - static_cast<std::size_t>(returned - stop_reason),
+                      " that had not returned by the frame's end");
+    }
     after_turn();
 }
 

@@ -38,6 +38,10 @@ void debug_instruction();
 // The processor stopped by the instruction just executed on the quick path.
 void debug_machine_stop();
 
+// The frame loop held the processor between frames: a stop that an
+// interrupt service kept waiting for a whole frame without its RTWP.
+void debug_overdue_hold();
+
 // The frame loop's and the single step's one instruction.
 inline void execute_instruction()
 {

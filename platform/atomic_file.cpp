@@ -39,20 +39,7 @@ bool final_name(const char* path, std::string& target)
     return true;
 }
 
-// An existing file must be a regular one that may be written; its mode is
-// kept. A missing one is created readable and writable by its owner.
-bool mode_for(const std::string& target, mode_t& mode)
-{
-    struct stat about{};
-    if (::stat(target.c_str(), &about) != 0) {
-        mode = NEW_FILE_MODE;
-        return errno == ENOENT;
-    }
-    mode = about.st_mode & 07777;
-    return S_ISREG(about.st_mode) && ::access(target.c_str(), W_OK) == 0;
-}
-
-// The folder of `target`, for the temporary file and for flushing the rename.
+// The folder of `target`, where the temporary file goes.
 std::string folder_of(const std::string& target)
 {
     const std::size_t slash = target.rfind('/');
@@ -60,6 +47,35 @@ std::string folder_of(const std::string& target)
         return ".";
     }
     return slash == 0 ? "/" : target.substr(0, slash);
+}
+
+// Whether the user lets this program write `path`. The permission check
+// alone lets the superuser write anything; a file or folder that nobody may
+// write has been made read-only on purpose, and is left so.
+bool may_write(const std::string& path, const struct stat& about)
+{
+    return (about.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+// An existing file must be a regular one that may be written; its
+// permissions are kept. A missing one is created readable and writable by
+// its owner. Either way its folder must be one that may be written.
+bool mode_for(const std::string& target, mode_t& mode)
+{
+    struct stat about{};
+    if (::stat(target.c_str(), &about) != 0) {
+        if (errno != ENOENT) {
+            return false;
+        }
+        mode = NEW_FILE_MODE;
+    } else {
+        if (!S_ISREG(about.st_mode) || !may_write(target, about)) {
+            return false;
+        }
+        mode = about.st_mode & 0777;
+    }
+    const std::string folder = folder_of(target);
+    return ::stat(folder.c_str(), &about) == 0 && may_write(folder, about);
 }
 
 int write_all(int descriptor, const void* bytes, std::size_t count, FileWriter writer)
@@ -95,7 +111,6 @@ int write_file_atomically(const char* path, const void* bytes, std::size_t count
     if (!final_name(path, target) || !mode_for(target, mode)) {
         return -1;
     }
-    const std::string folder = folder_of(target);
     std::string temporary = target + ".XXXXXX";
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
@@ -109,7 +124,7 @@ int write_file_atomically(const char* path, const void* bytes, std::size_t count
         ::unlink(temporary.c_str());
         return -1;
     }
-    flush_folder(folder);
+    flush_folder(folder_of(target));
     return 0;
 }
 #endif

@@ -12,8 +12,9 @@ using FileWriter = int (*)(int descriptor, const void* buffer, unsigned int coun
 
 // Writes `count` bytes as the whole new content of `path`. A symbolic link
 // at `path` keeps pointing where it did: the file it names is the one
-// replaced, and a link that leads nowhere (or in a loop) is a failure. An
-// existing file that may not be written is a failure too, and a replaced
-// file keeps its permissions (a new one is readable and writable by its
-// owner). 0 on success, -1 on failure.
+// replaced, and a link that leads nowhere (or in a loop) is a failure. So is
+// anything but a regular file at the final name, and a file or folder that
+// may not be written (one that nobody may write counts as read-only even for
+// the superuser). A replaced file keeps its permissions; a new one is
+// readable and writable by its owner. 0 on success, -1 on failure.
 int write_file_atomically(const char* path, const void* bytes, std::size_t count, FileWriter writer = nullptr);

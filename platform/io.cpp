@@ -1,5 +1,6 @@
 // The descriptor calls on POSIX hosts, with the results the Windows C
-// library gives: a directory cannot be opened as a file, reads and writes
+// library gives: only a regular file can be opened (a directory, FIFO,
+// device or socket is refused at once, without waiting), reads and writes
 // carry on until the whole count is done, and any error gives -1.
 #ifndef _WIN32
 #include "platform/io.h"
@@ -19,17 +20,27 @@ const int OWNER_WRITE = S_IWUSR;
 
 int _open(const char* path, int flags, int mode)
 {
+    // Without O_NONBLOCK, opening a FIFO waits for its other end; with it the
+    // open returns at once, and the check below refuses what is not a file.
     int descriptor;
     do {
-        descriptor = ::open(path, flags | O_CLOEXEC, static_cast<mode_t>(mode));
+        descriptor = ::open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, static_cast<mode_t>(mode));
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
         return -1;
     }
     struct stat about{};
-    if (::fstat(descriptor, &about) != 0 || S_ISDIR(about.st_mode)) {
+    if (::fstat(descriptor, &about) != 0 || !S_ISREG(about.st_mode)) {
+        const int refused = S_ISDIR(about.st_mode) ? EISDIR : ENXIO;
         ::close(descriptor);
-        errno = EISDIR;
+        errno = refused;
+        return -1;
+    }
+    // Reads and writes of a regular file then block as usual, so that no
+    // filesystem that honours the flag can cut them short with EAGAIN.
+    const int status = ::fcntl(descriptor, F_GETFL);
+    if (status == -1 || ::fcntl(descriptor, F_SETFL, status & ~O_NONBLOCK) == -1) {
+        ::close(descriptor);
         return -1;
     }
     return descriptor;

@@ -33,6 +33,7 @@ extern const int OPEN_CREATE;
 extern const int OWNER_READ;
 extern const int OWNER_WRITE;
 
+// Regular files only: anything else is refused at once, never waited on.
 int _open(const char* path, int flags, int mode = 0);
 int _read(int descriptor, void* buffer, unsigned int count);
 int _write(int descriptor, const void* buffer, unsigned int count);

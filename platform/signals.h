@@ -1,5 +1,15 @@
+// SDL turns SIGINT and SIGTERM into quit events, which this program ignores;
+// handing them back to the system keeps Ctrl+C and kill working. SDL's
+// handlers are in place from within SDL_Init until they are replaced, so the
+// two signals are held back over that span: one sent meanwhile waits, and
+// ends the program as soon as the defaults are back.
 #pragma once
 
-// SDL turns SIGINT and SIGTERM into quit events, which this program ignores;
-// handing them back to the system keeps Ctrl+C and kill working.
+// Before SDL_Init: SIGINT and SIGTERM are blocked.
+void hold_quit_signals();
+
+// After SDL_Init: SIGINT and SIGTERM back to their default action, then
+// unblocked. SIGXFSZ is ignored as well, so that a write past the
+// file-size limit fails (and the file writers report it) instead of ending
+// the program.
 void restore_default_signals();

@@ -2,12 +2,13 @@
 # Installs the Debian packages that are missing, and only those.
 # Usage: scripts/deps.sh build|test
 #   build: compiler, CMake, SDL 1.2, libpng, GoogleTest, Google Benchmark
-#   test:  the above plus the virtual display and the tools the window tests drive it with
+#   test:  the above plus the virtual display and the tools the window tests
+#          drive it with, and clang with its libFuzzer for the fuzz targets
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev libgtest-dev libbenchmark-dev)
 if [[ "${1:-build}" == test ]]; then
-  packages+=(xvfb xauth xdotool imagemagick)
+  packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
 # warnings as errors, and runs every test: the unit tests and the tests
-# that drive the real program in a virtual window.
+# that drive the real program in a virtual window. Then builds the fuzz
+# targets with clang (in build-fuzz) and runs each for PAVON_FUZZ_SECONDS
+# (default 30; 0 skips them): any crash fails.
 # Usage: scripts/test.sh [extra ctest arguments, e.g. -R Bus or -L window]
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir="$source_dir/build"
+fuzz_dir="$source_dir/build-fuzz"
+fuzz_seconds=${PAVON_FUZZ_SECONDS:-30}
 
 bash "$source_dir/scripts/deps.sh" test
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DPAVON_SANITIZE=ON -DPAVON_WERROR=ON >/dev/null
 cmake --build "$build_dir" -j2
-cd "$build_dir"
-ctest --output-on-failure "$@"
+(cd "$build_dir" && ctest --output-on-failure "$@")
+
+if ((fuzz_seconds > 0)); then
+  CC=clang-14 CXX=clang++-14 cmake -S "$source_dir" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPAVON_SANITIZE=ON -DPAVON_WERROR=ON -DPAVON_FUZZ=ON -DPAVON_FUZZ_SECONDS="$fuzz_seconds" >/dev/null
+  cmake --build "$fuzz_dir" -j2 --target fuzz_targets
+  (cd "$fuzz_dir" && ctest --output-on-failure -L fuzz -j2)
+fi

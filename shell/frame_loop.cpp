@@ -9,6 +9,7 @@
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
+#include "shell/overdue_stop.h"
 #include "shell/scripted_run.h"
 #include "shell/title.h"
 #include "video/vdp.h"
@@ -173,7 +174,12 @@ void run_frame()
 {
     g_cycles = 0;
     run_instructions();
+    const bool overdue = stop_overdue();
     end_frame();
+    if (overdue) {
+        take_overdue_stop();
+        debug_overdue_hold();
+    }
 }
 
 void frame_loop()

@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/debug_output.h"
 #include "platform/signals.h"
+#include "platform/standard_descriptors.h"
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
@@ -47,6 +48,7 @@ int read_command_line(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    open_standard_descriptors();
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
     }
@@ -55,6 +57,7 @@ int main(int argc, char** argv)
     }
     g_machine_output = {console_print, debug_output};
     display_prepare(g_options.headless ? 1 : g_options.scale);
+    hold_quit_signals();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Couldn`t load SDL.\n");
         return -1;

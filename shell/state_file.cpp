@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "cpu/cpu.h"
+#include "platform/atomic_file.h"
 #include "platform/io.h"
 #include "platform/paths.h"
 #include "video/vdp.h"
@@ -86,21 +87,12 @@ int load_state()
     return load_state_from(STATE_FILE_PATH);
 }
 
+// The state goes to the disk whole or not at all: a failed save leaves the
+// previous file as it was.
 int save_state_to(const char* path)
 {
-    // Not truncated: whatever a longer file holds past the state stays.
-    const int file = host::_open(path, host::OPEN_WRITE_ONLY | host::OPEN_CREATE | host::OPEN_BINARY,
-                                 host::OWNER_READ | host::OWNER_WRITE);
-    if (file < 0) {
-        return file;
-    }
     pack_state(file_image);
-    const int written = host::_write(file, file_image.data(), STATE_FILE_SIZE);
-    const int closed = host::_close(file);
-    if (written != static_cast<int>(STATE_FILE_SIZE)) {
-        return -1;
-    }
-    return closed;
+    return write_file_atomically(path, file_image.data(), STATE_FILE_SIZE);
 }
 
 int load_state_from(const char* path)

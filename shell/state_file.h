@@ -6,14 +6,15 @@
 
 constexpr std::size_t STATE_FILE_SIZE = 81946;
 
-// Overwrites the first STATE_FILE_SIZE bytes of the state file (creating it
-// if needed; a longer file keeps its tail). Negative if the file cannot be
-// opened or a write falls short, else the result of closing it.
+// Replaces the state file with one of exactly STATE_FILE_SIZE bytes, as
+// write_file_atomically does: 0 on success; -1 on any failure, with the
+// previous file, if any, left as it was.
 int save_state();
 
 // Restores the machine from the state file's first STATE_FILE_SIZE bytes.
-// A missing, unreadable or short file changes nothing and gives a negative
-// value; otherwise the result of closing it.
+// A missing, unreadable or short file, or anything but a regular file,
+// changes nothing and gives a negative value; otherwise the result of
+// closing it.
 int load_state();
 
 // The same with a file of another name.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "hostile_paths.h"
 #include "platform/paths.h"
 #include "shell/rom.h"
 #include "temp_folder.h"
@@ -99,6 +100,43 @@ TEST(LoadRoms, Cases)
         EXPECT_EQ(testing::internal::GetCapturedStdout(), c.printed);
         expect_loaded(g_rom1, c.first_loaded, 3);
         expect_loaded(g_rom2, c.second_loaded, 5);
+    }
+}
+
+// Whatever stands at either image's path is refused at once unless it leads
+// to a regular file that can be read: no wait on a FIFO, no read from a
+// device.
+TEST(LoadRoms, HostilePaths)
+{
+    struct Case {
+        const char* name;
+        PathKind kind;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"link to a file", PathKind::LINK_TO_FILE, true},
+        {"read-only file", PathKind::READ_ONLY_FILE, true},
+        {"file in a read-only folder", PathKind::READ_ONLY_FOLDER, true},
+        {"FIFO", PathKind::FIFO, false},
+        {"directory", PathKind::DIRECTORY, false},
+        {"socket", PathKind::SOCKET, false},
+        {"device", PathKind::DEVICE, false},
+        {"dangling link", PathKind::DANGLING_LINK, false},
+        {"link loop", PathKind::LINK_LOOP, false},
+    };
+    const Bytes image(ROM1_SIZE, 0x11);  // long enough for either
+    for (const char* hostile_path : {ROM1_PATH, ROM2_PATH}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(hostile_path) + ": " + c.name);
+            RomFolder folder;
+            RomFolder::place(hostile_path == ROM1_PATH ? ROM2_PATH : ROM1_PATH, ROM1_SIZE, 5);
+            HostilePath hostile(c.kind, hostile_path, image);
+            testing::internal::CaptureStdout();
+            NoBlock guard;
+            EXPECT_EQ(load_roms(ROM1_PATH, ROM2_PATH), c.opens ? 0 : -1);
+            EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                      c.opens ? "" : std::string("Error opening ROM ") + hostile_path + ".\n");
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "debugger/debugger.h"
 #include "host_events.h"
 #include "host_machine.h"
+#include "hostile_paths.h"
 #include "platform/paths.h"
 #include "shell/events.h"
 #include "shell/state_file.h"
@@ -23,8 +25,6 @@
 #include "video/vdp.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 // Runs a test inside a fresh temporary directory and returns to the old
 // current directory afterwards.
@@ -35,12 +35,6 @@ protected:
 private:
     TempFolder folder_{TempFolder::ENTER};
 };
-
-Bytes read_file(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 void write_file(const char* path, const Bytes& bytes)
 {
@@ -90,7 +84,7 @@ TEST_F(StateFile, Layout)
 {
     make_distinct_state();
     ASSERT_EQ(save_state(), 0);
-    const Bytes file = read_file(STATE_FILE_PATH);
+    const Bytes file = read_bytes(STATE_FILE_PATH);
     ASSERT_EQ(file.size(), STATE_FILE_SIZE);
     EXPECT_TRUE(std::equal(g_memory.begin(), g_memory.end(), file.begin()));
     EXPECT_TRUE(std::equal(g_vdp.vram.begin(), g_vdp.vram.end(), file.begin() + 0x10000));
@@ -133,10 +127,10 @@ TEST_F(StateFile, RoundTripIsExact)
     EXPECT_TRUE(Snapshot::take() == saved);
 
     ASSERT_EQ(save_state(), 0);
-    const Bytes first = read_file(STATE_FILE_PATH);
+    const Bytes first = read_bytes(STATE_FILE_PATH);
     ASSERT_EQ(load_state(), 0);
     ASSERT_EQ(save_state(), 0);
-    EXPECT_EQ(read_file(STATE_FILE_PATH), first);
+    EXPECT_EQ(read_bytes(STATE_FILE_PATH), first);
 }
 
 TEST_F(StateFile, LoadedWorkspaceIsFollowed)
@@ -162,12 +156,12 @@ TEST_F(StateFile, LoadedWorkspaceIsFollowed)
 TEST_F(StateFile, ReservedByteIsKeptFromTheLoadedFile)
 {
     ASSERT_EQ(save_state(), 0);
-    Bytes file = read_file(STATE_FILE_PATH);
+    Bytes file = read_bytes(STATE_FILE_PATH);
     file[81929] = 0x5A;
     write_file(STATE_FILE_PATH, file);
     ASSERT_EQ(load_state(), 0);
     ASSERT_EQ(save_state(), 0);
-    EXPECT_EQ(read_file(STATE_FILE_PATH)[81929], 0x5A);
+    EXPECT_EQ(read_bytes(STATE_FILE_PATH)[81929], 0x5A);
 
     // The byte outlives the test; put the usual 0 back for the others.
     file[81929] = 0;
@@ -175,11 +169,13 @@ TEST_F(StateFile, ReservedByteIsKeptFromTheLoadedFile)
     ASSERT_EQ(load_state(), 0);
 }
 
+// A longer file loads from its start; a save replaces it with exactly the
+// state.
 TEST_F(StateFile, LongerFiles)
 {
     make_distinct_state();
     ASSERT_EQ(save_state(), 0);
-    Bytes longer = read_file(STATE_FILE_PATH);
+    Bytes longer = read_bytes(STATE_FILE_PATH);
     longer.resize(100000, 0xEE);
     write_file(STATE_FILE_PATH, longer);
 
@@ -190,10 +186,9 @@ TEST_F(StateFile, LongerFiles)
 
     g_memory[0] = 0x99;
     ASSERT_EQ(save_state(), 0);
-    const Bytes after = read_file(STATE_FILE_PATH);
-    ASSERT_EQ(after.size(), 100000u) << "saving does not truncate";
+    const Bytes after = read_bytes(STATE_FILE_PATH);
+    ASSERT_EQ(after.size(), STATE_FILE_SIZE) << "a save leaves no tail behind";
     EXPECT_EQ(after[0], 0x99);
-    EXPECT_TRUE(std::equal(after.begin() + STATE_FILE_SIZE, after.end(), longer.begin() + STATE_FILE_SIZE));
 }
 
 // A load that cannot take a whole state changes nothing and says nothing.
@@ -230,27 +225,73 @@ TEST_F(StateFile, RejectedLoads)
     }
 }
 
-TEST_F(StateFile, FailedSaves)
+// Whatever stands at the state file's path, a save either replaces a
+// regular file whole or leaves the path as it was and gives -1; a load takes
+// a regular file only. Neither waits (a FIFO has no other end here), nor
+// prints anything, nor leaves a file behind.
+TEST_F(StateFile, HostilePaths)
 {
     struct Case {
         const char* name;
-        void (*prepare)();
+        PathKind kind;
+        bool no_room;  // under a file-size limit smaller than the state
+        int saved;
+        int loaded;
     };
     const Case cases[] = {
-        {"disk full", [] { ASSERT_EQ(symlink("/dev/full", STATE_FILE_PATH), 0); }},
-        {"a directory in the way", [] { ASSERT_EQ(mkdir(STATE_FILE_PATH, 0700), 0); }},
+        {"regular file", PathKind::FILE, false, 0, 0},
+        {"link: the file it names is replaced", PathKind::LINK_TO_FILE, false, 0, 0},
+        {"FIFO", PathKind::FIFO, false, -1, -1},
+        {"directory", PathKind::DIRECTORY, false, -1, -1},
+        {"socket", PathKind::SOCKET, false, -1, -1},
+        {"device (disk full)", PathKind::DEVICE, false, -1, -1},
+        {"dangling link", PathKind::DANGLING_LINK, false, -1, -1},
+        {"link loop", PathKind::LINK_LOOP, false, -1, -1},
+        {"read-only file", PathKind::READ_ONLY_FILE, false, -1, 0},
+        {"file in a read-only folder", PathKind::READ_ONLY_FOLDER, false, -1, 0},
+        {"no room", PathKind::FILE, true, -1, 0},
     };
+    make_distinct_state();
+    ASSERT_EQ(save_state(), 0);
+    const Bytes old_file = read_bytes(STATE_FILE_PATH);
+    const Snapshot old_state = Snapshot::take();
+    std::remove(STATE_FILE_PATH);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::remove(STATE_FILE_PATH);
-        rmdir(STATE_FILE_PATH);
-        c.prepare();
+        TempFolder folder{TempFolder::ENTER};
+        HostilePath hostile(c.kind, STATE_FILE_PATH, old_file);
+        const std::string before = fingerprint(STATE_FILE_PATH);
+        const std::vector<std::string> entries = folder_entries(".");
+
+        reset_host_machine();
+        g_memory[0x8000] = 0x42;
+        const Snapshot new_state = Snapshot::take();
+        rlimit usual{};
+        getrlimit(RLIMIT_FSIZE, &usual);
+        const rlimit small{4096, usual.rlim_max};
+        setrlimit(RLIMIT_FSIZE, c.no_room ? &small : &usual);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        const int result = save_state();
+        NoBlock guard;
+        const int saved = save_state();
+        reset_host_machine();
+        const Snapshot cleared = Snapshot::take();
+        const int loaded = load_state();
+        setrlimit(RLIMIT_FSIZE, &usual);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-        EXPECT_LT(result, 0);
+        EXPECT_EQ(saved, c.saved);
+        EXPECT_EQ(loaded, c.loaded);
+        EXPECT_EQ(folder_entries("."), entries) << "no file left behind";
+        const std::string after = fingerprint(STATE_FILE_PATH);
+        if (c.saved == 0) {
+            EXPECT_EQ(after.substr(0, after.find(' ')), before.substr(0, before.find(' '))) << "same kind and mode";
+            EXPECT_EQ(read_bytes(STATE_FILE_PATH).size(), STATE_FILE_SIZE);
+        } else {
+            EXPECT_EQ(after, before);
+        }
+        const Snapshot& expected = c.loaded != 0 ? cleared : c.saved == 0 ? new_state : old_state;
+        EXPECT_TRUE(Snapshot::take() == expected);
     }
 }
 
@@ -273,7 +314,7 @@ TEST_F(StateFile, KeysSaveAndLoad)
         const Snapshot saved = Snapshot::take();
         push_key_event(true, SDLK_F5);
         poll_events();
-        EXPECT_EQ(read_file(STATE_FILE_PATH).size(), STATE_FILE_SIZE);
+        EXPECT_EQ(read_bytes(STATE_FILE_PATH).size(), STATE_FILE_SIZE);
 
         reset_host_machine();
         g_debugger.overlay_visible = overlay;

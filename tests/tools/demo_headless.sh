@@ -80,6 +80,24 @@ START:  LI   R1, >1234          ; >0004
         JMP  $                  ; >000C
 ASM
 "$asm" trap.asm -o trap >/dev/null
+# A frame interrupt service that writes into ROM and never returns: it goes
+# back to the main loop with LWPI and B, as it may.
+cat >service.asm <<'ASM'
+        AORG >F000
+WS:     BSS  32
+ISRWS:  BSS  32
+        AORG >0000
+        DATA WS, START
+        AORG >000C
+        DATA ISRWS, SERVICE
+        AORG >0100
+START:  LIMI 3
+LOOP:   JMP  LOOP               ; >0104
+SERVICE: MOVB R1, @>0100        ; >0106
+        LWPI WS
+        B    @LOOP
+ASM
+"$asm" service.asm -o service >/dev/null
 cp first.pvn odd.pvn
 printf '\x01\xF0' | dd of=odd.pvn bs=1 seek=81920 conv=notrunc status=none  # WP >F001
 stops=(
@@ -90,6 +108,14 @@ stops=(
 )
 for stop in "${stops[@]}"; do
   run_case 3 "$stop" trap
+  [[ -f out.pvn ]] || fail "$stop: no state file"
+  rm out.pvn
+done
+stops=(
+  "|pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
+)
+for stop in "${stops[@]}"; do
+  run_case 3 "$stop" service
   [[ -f out.pvn ]] || fail "$stop: no state file"
   rm out.pvn
 done

@@ -1,0 +1,36 @@
+* Immediates, single operands, shifts, control and CRU bits.
+        AORG >0300
+        LWPI >F000
+        LIMI 3
+        LI   R0,>8300
+        AI   R0,-2
+        ANDI R1,>00FF
+        ORI  R2,>FF00
+        CI   R3,100
+        STWP R4
+        STST R5
+        CLR  *R0
+        SETO @>F010
+        INV  R6
+        NEG  R7
+        ABS  R8
+        SWPB R9
+        INC  R10
+        INCT R11
+        DEC  R12
+        DECT R13
+        BL   @SUB
+        BLWP @VECTOR
+        X    R1
+        SRA  R1,4
+        SRL  R2,0
+        SLA  R3,15
+        SRC  R4,8
+        SBO  7
+        SBZ  -8
+        TB   0
+        LDCR *R5,8
+        STCR @>F000,15
+        XOP  @>F000,2
+SUB:    RT
+VECTOR: DATA >F020,SUB

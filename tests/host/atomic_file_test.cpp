@@ -1,0 +1,66 @@
+// Files replaced whole or not at all: a write that fails part-way leaves the
+// old file as it was and nothing beside it.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+
+#include "hostile_paths.h"
+#include "platform/atomic_file.h"
+#include "shell/state_file.h"
+#include "temp_folder.h"
+
+namespace {
+
+// How many more bytes the failing writer lets through.
+std::size_t g_room = 0;
+
+// A disk that fills up after g_room bytes: it writes what fits, then fails.
+int filling_writer(int descriptor, const void* buffer, unsigned int count)
+{
+    const auto fits = static_cast<unsigned int>(std::min<std::size_t>(count, g_room));
+    if (fits == 0) {
+        return -1;
+    }
+    g_room -= fits;
+    return static_cast<int>(write(descriptor, buffer, fits));
+}
+
+TEST(AtomicFile, WriteCutShortLeavesTheOldFile)
+{
+    const Bytes state(STATE_FILE_SIZE, 0x5A);
+    for (const bool had_file : {true, false}) {
+        for (const std::size_t room : {std::size_t{0}, std::size_t{1}, std::size_t{4096}, std::size_t{65536},
+                                       STATE_FILE_SIZE - 1}) {
+            SCOPED_TRACE((had_file ? "over a file, room " : "no file, room ") + std::to_string(room));
+            TempFolder folder;
+            const std::string path = folder.path() + "/pavon.pvn";
+            if (had_file) {
+                folder.file("pavon.pvn", 100);
+            }
+            const std::string before = fingerprint(path);
+            const std::vector<std::string> entries = folder_entries(folder.path());
+            g_room = room;
+            EXPECT_EQ(write_file_atomically(path.c_str(), state.data(), state.size(), filling_writer), -1);
+            EXPECT_EQ(fingerprint(path), before);
+            EXPECT_EQ(folder_entries(folder.path()), entries);
+        }
+    }
+}
+
+// A shorter content leaves no tail; the permissions stay the old file's.
+TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
+{
+    TempFolder folder;
+    const std::string path = folder.file("picture", 1000);
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    const std::string before = fingerprint(path);
+    EXPECT_EQ(write_file_atomically(path.c_str(), "new", 3), 0);
+    EXPECT_EQ(fingerprint(path), before.substr(0, before.find(' ')) + " new");
+    EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
+}
+
+}  // namespace

@@ -100,22 +100,16 @@ ASM
 "$asm" service.asm -o service >/dev/null
 cp first.pvn odd.pvn
 printf '\x01\xF0' | dd of=odd.pvn bs=1 seek=81920 conv=notrunc status=none  # WP >F001
+# FOLDER OPTIONS|LINE
 stops=(
-  "|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
-  "--break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
-  "--watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
-  "--load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
+  "trap |pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
+  "trap --break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
+  "trap --watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
+  "trap --load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
+  "service |pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
 )
 for stop in "${stops[@]}"; do
-  run_case 3 "$stop" trap
-  [[ -f out.pvn ]] || fail "$stop: no state file"
-  rm out.pvn
-done
-stops=(
-  "|pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
-)
-for stop in "${stops[@]}"; do
-  run_case 3 "$stop" service
+  run_case 3 "${stop#* }" "${stop%% *}"
   [[ -f out.pvn ]] || fail "$stop: no state file"
   rm out.pvn
 done

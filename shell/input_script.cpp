@@ -6,6 +6,7 @@
 
 #include "isa/numbers.h"
 #include "machine/key_state.h"
+#include "shell/quoted.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
     const std::string_view frame_text = next_word(line);
     uint64_t frame = 0;
     if (!parse_number(frame_text, LAST_FRAME, frame)) {
-        error = "'" + std::string(frame_text) + "' is not a frame number from 0 to 4294967295";
+        error = quoted(frame_text) + " is not a frame number from 0 to 4294967295";
         return false;
     }
     if (frame < earliest) {
@@ -94,7 +95,9 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
         for (const char c : text) {
             const int key = character_key(c);
             if (key < 0) {
-                error = std::string("no key types '") + c + "' (type takes letters, digits, spaces and - = [ ] ; ' , . / \\)";
+                error = "no key types ";
+                error += quoted(std::string_view(&c, 1));
+                error += " (type takes letters, digits, spaces and - = [ ] ; ' , . / \\)";
                 return false;
             }
             events.push_back({frame, true, static_cast<uint16_t>(key)});
@@ -104,17 +107,24 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
         return true;
     }
     if (action != "down" && action != "up") {
-        error = "'" + std::string(action) + "' is not down, up or type";
+        error = quoted(action) + " is not down, up or type";
         return false;
     }
     const std::string_view name = next_word(line);
     const int key = input_key_number(name);
     if (key < 0) {
-        error = name.empty() ? std::string(action) + " needs a key name" : "unknown key '" + std::string(name) + "'";
+        if (name.empty()) {
+            error = std::string(action) + " needs a key name";
+        } else {
+            error = "unknown key ";
+            error += quoted(name);
+        }
         return false;
     }
     if (!trim(line).empty()) {
-        error = "unexpected '" + std::string(trim(line)) + "' after the key";
+        error = "unexpected ";
+        error += quoted(trim(line));
+        error += " after the key";
         return false;
     }
     events.push_back({frame, action == "down", static_cast<uint16_t>(key)});

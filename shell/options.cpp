@@ -11,6 +11,7 @@
 
 #include "isa/numbers.h"
 #include "machine/memory_map.h"
+#include "shell/quoted.h"
 #include "video/vdp.h"
 
 #ifndef PAVON_VERSION
@@ -26,15 +27,6 @@ constexpr double FASTEST_SPEED = 100;
 constexpr int LARGEST_SCALE = 8;
 constexpr uint64_t MOST_FRAMES = 0xFFFFFFFF;
 constexpr uint32_t DEFAULT_WATCH_LENGTH = 2;
-
-// The value as the user wrote it, in quotes.
-std::string quoted(std::string_view value)
-{
-    std::string text = "'";
-    text += value;
-    text += "'";
-    return text;
-}
 
 using Take = bool (*)(Options& options, std::string_view value, std::string& error);
 

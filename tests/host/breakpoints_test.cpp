@@ -18,15 +18,14 @@
 
 namespace {
 
-constexpr uint16_t NOP = 0x1000;  // 10 cycles, as JMP
+constexpr uint16_t NOP = 0x1000;       // 10 cycles, as JMP
 constexpr uint16_t JMP_0100 = 0x10FD;  // at >0104
 constexpr uint16_t RTWP = 0x0380;
 constexpr uint16_t RETURN = 0x045B;  // B *R11
 constexpr int32_t NOP_CYCLES = 10;
 
-std::vector<std::string> g_holds;
-
 using Holds = std::vector<std::string>;
+Holds g_holds;
 
 // The program at >0100 with WP >F000, and the frame interrupt's service, an
 // RTWP at >0200 with the workspace at >F020.
@@ -77,13 +76,8 @@ void end_frame_after(int instructions)
     g_cpu.ST = 3;
 }
 
-class Breakpoints : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        debug_checks_clear();
-        drain_events();
-    }
+struct Breakpoints : testing::Test {
+    void TearDown() override { debug_checks_clear(); drain_events(); }
 };
 
 // F9 sets a breakpoint at the held PC; the processor stops before that

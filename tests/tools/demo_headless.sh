@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Headless runs as a firmware's CI job makes them: the demo firmware typed
 # into from an input file, its verdict read from video memory in the saved
-# state file, the same state file on every run and at every speed; runs
-# that stop in the debugger; and bad input, refused before the machine
-# starts.
+# state file; runs that stop in the debugger; bad input.
 # Usage: demo_headless.sh PAVON PAVON_ASM DEMO_ROM_FOLDER
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"  # fail

@@ -11,6 +11,7 @@
 #include "debugger/breakpoints.h"
 #include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
+#include "debugger/step_over.h"
 #include "host_events.h"
 #include "overlay_screen.h"
 #include "shell/events.h"
@@ -218,6 +219,7 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
     press_key(SDLK_F7);
     run_until_held();
     EXPECT_EQ(g_cpu.PC, 0x0306);
+    EXPECT_FALSE(step_over_running());
     press_key(SDLK_F9);  // off again, then step over the inner call
     press_key(SDLK_F7);
     run_until_held();

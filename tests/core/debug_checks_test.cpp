@@ -18,43 +18,39 @@ namespace {
 std::vector<std::string> g_reports;
 std::string g_trace;
 
-void keep_report(const char* text) { g_reports.emplace_back(text); }
-void keep_trace(const char* text, std::size_t length) { g_trace.append(text, length); }
-
+// The machine at >0100 with WP >F000, every check off, reports and trace
+// lines kept.
 class DebugChecks : public testing::Test {
 protected:
-    void SetUp() override { start(); }
+    void SetUp() override
+    {
+        reset_machine();
+        debug_checks_clear();
+        g_reports.clear();
+        g_trace.clear();
+        g_machine_output.diagnostic = [](const char* text) { g_reports.emplace_back(text); };
+        g_debug_host.write_trace = [](const char* text, std::size_t length) { g_trace.append(text, length); };
+    }
     void TearDown() override
     {
         debug_checks_clear();
         g_machine_output = connected_;
     }
 
-    // The machine at >0100 with WP >F000, every check off, reports kept.
-    void start()
-    {
-        reset_machine();
-        debug_checks_clear();
-        g_reports.clear();
-        g_trace.clear();
-        g_machine_output.diagnostic = keep_report;
-    }
-
     MachineOutput connected_ = g_machine_output;
 };
 
-struct WatchCase {
-    const char* road;
-    WatchedMemory memory;
-    uint16_t start;
-    std::vector<uint16_t> program;  // the last instruction changes the watched bytes
-    int instructions;
-    const char* report;
-};
-
+// The last instruction of each program changes the watched bytes.
 TEST_F(DebugChecks, AnInstructionThatChangesAWatchedByteStopsAndIsReported)
 {
-    const WatchCase cases[] = {
+    const struct {
+        const char* road;
+        WatchedMemory memory;
+        uint16_t start;
+        std::initializer_list<uint16_t> program;
+        int instructions;
+        const char* report;
+    } cases[] = {
         {"the bus: MOV R1,@>F100", WatchedMemory::ADDRESS_SPACE, 0xF100,
          {0x0201, 0x1234, 0xC801, 0xF100}, 2, "watch >F100: >CDCD -> >1234 at PC >0104, frame 0\n"},
         {"straight in memory: BLWP saves WP into R13", WatchedMemory::ADDRESS_SPACE, 0xF03A,
@@ -62,13 +58,11 @@ TEST_F(DebugChecks, AnInstructionThatChangesAWatchedByteStopsAndIsReported)
         {"the video data port: MOVB R1,@>E000", WatchedMemory::VIDEO, 0x0000,
          {0x0201, 0x4100, 0xD801, 0xE000}, 2, "watch-vram >0000: >CDCD -> >41CD at PC >0104, frame 0\n"},
     };
-    for (const WatchCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.road);
-        start();
+        SetUp();
         poke_words(0x0200, {0xF020, 0x0300});  // the BLWP vector
-        for (std::size_t i = 0; i < c.program.size(); ++i) {
-            mem_write_word(static_cast<Location>(g_cpu.PC + 2 * i), c.program[i]);
-        }
+        poke_words(0x0100, c.program);
         watch_add(c.memory, c.start, 2);
         for (int i = 0; i < c.instructions; ++i) {
             EXPECT_EQ(g_debugger.stopped, 0);
@@ -100,7 +94,6 @@ TEST_F(DebugChecks, TheTraceHasALinePerInstructionAndMarksInterrupts)
                         0x0200, 0x1234,    // LI   R0,>1234
                         0xC800, 0xF100});  // MOV  R0,@>F100
     poke_words(0x000C, {0xF020, 0x0200});  // the frame interrupt's vector
-    g_debug_host.write_trace = keep_trace;
     trace_begin(std::nullopt);
     for (int i = 0; i < 3; ++i) {
         execute_instruction();
@@ -117,7 +110,6 @@ TEST_F(DebugChecks, TheTraceHasALinePerInstructionAndMarksInterrupts)
 TEST_F(DebugChecks, TheTraceStartsWhenPCFirstReachesItsAddress)
 {
     poke_words(0x0100, {0x1000, 0x1000, 0x10FD});  // NOP, NOP, JMP >0100
-    g_debug_host.write_trace = keep_trace;
     trace_begin(0x0102);
     for (int i = 0; i < 4; ++i) {
         execute_instruction();

@@ -15,26 +15,21 @@
 
 namespace {
 
-// How many more bytes the failing writer lets through.
+// A disk that fills up after g_room more bytes: it writes what fits, then fails.
 std::size_t g_room = 0;
 
-// A disk that fills up after g_room bytes: it writes what fits, then fails.
 int filling_writer(int descriptor, const void* buffer, unsigned int count)
 {
     const auto fits = static_cast<unsigned int>(std::min<std::size_t>(count, g_room));
-    if (fits == 0) {
-        return -1;
-    }
     g_room -= fits;
-    return static_cast<int>(write(descriptor, buffer, fits));
+    return fits == 0 ? -1 : static_cast<int>(write(descriptor, buffer, fits));
 }
 
 TEST(AtomicFile, WriteCutShortLeavesTheOldFile)
 {
     const Bytes state(STATE_FILE_SIZE, 0x5A);
     for (const bool had_file : {true, false}) {
-        for (const std::size_t room : {std::size_t{0}, std::size_t{1}, std::size_t{4096}, std::size_t{65536},
-                                       STATE_FILE_SIZE - 1}) {
+        for (const std::size_t room : {0ul, 1ul, 4096ul, 65536ul, STATE_FILE_SIZE - 1}) {
             SCOPED_TRACE((had_file ? "over a file, room " : "no file, room ") + std::to_string(room));
             TempFolder folder;
             const std::string path = folder.path() + "/pavon.pvn";

@@ -1,7 +1,6 @@
-// Breakpoints and step over in the real frame loop: where the processor is
-// held, what resuming and stepping execute, and interrupts that come in
-// between. Every hold ends the loop, as in a headless run, and the overlay
-// then comes up as the loop's next turn would bring it.
+// Breakpoints and step over in the real frame loop. Every hold ends the
+// loop, as in a headless run; the overlay then comes up as the loop's next
+// turn would bring it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -14,33 +13,31 @@
 #include "debugger/debugger.h"
 #include "debugger/step_over.h"
 #include "host_events.h"
-#include "host_machine.h"
 #include "overlay_screen.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
 
 namespace {
 
-constexpr uint16_t NOP = 0x1000;  // 10 cycles
+constexpr uint16_t NOP = 0x1000;       // 10 cycles, as JMP
+constexpr uint16_t JMP_0100 = 0x10FD;  // at >0104
 constexpr uint16_t RTWP = 0x0380;
 constexpr uint16_t RETURN = 0x045B;  // B *R11
 constexpr int32_t NOP_CYCLES = 10;
 
-std::vector<std::string> g_holds;
+using Holds = std::vector<std::string>;
+Holds g_holds;
 
-void end_loop_when_held(const char* reason)
-{
-    g_holds.emplace_back(reason);
-    g_quit = 1;
-}
-
-// The program at >0100 with WP >F000 and the frame interrupt's service, an
-// RTWP at >0200 in the workspace at >F020.
+// The program at >0100 with WP >F000, and the frame interrupt's service, an
+// RTWP at >0200 with the workspace at >F020.
 void start_machine(std::initializer_list<uint16_t> program)
 {
     start_overlay_machine();
     debug_checks_clear();
-    g_debug_host.held = end_loop_when_held;
+    g_debug_host.held = [](const char* reason) {
+        g_holds.emplace_back(reason);
+        g_quit = 1;
+    };
     debug_hooks_update();
     g_holds.clear();
     poke_words(0x0100, program);
@@ -53,7 +50,7 @@ void run_until_held()
 {
     g_quit = 0;
     run_instructions();
-    if (g_debugger.stopped && !g_debugger.overlay_visible) {
+    if (g_debugger.stopped) {
         debugger_show();
     }
 }
@@ -65,7 +62,7 @@ void hold()
     debugger_show();
 }
 
-// The frame's end, with its interrupt, and the next frame's start.
+// The frame's end with its interrupt, then the next frame's start.
 void next_frame()
 {
     end_frame();
@@ -80,123 +77,98 @@ void end_frame_after(int instructions)
     g_cpu.ST = 3;
 }
 
-class Breakpoints : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        debug_checks_clear();
-        drain_events();
-    }
+struct Breakpoints : testing::Test {
+    void TearDown() override { debug_checks_clear(); drain_events(); }
 };
 
-TEST_F(Breakpoints, StopBeforeTheInstructionAndResumingExecutesIt)
+// F9 sets a breakpoint at the held PC; the processor stops before that
+// instruction, in the processor view, and F2 or F1 from there executes it.
+TEST_F(Breakpoints, StopResumeStepAndF9)
 {
-    start_machine({NOP, NOP, 0x10FD});  // >0104 JMP >0100
-    breakpoint_set(0x0102);
+    start_machine({NOP, NOP, JMP_0100});
+    hold();
+    press_key(SDLK_F9);
     debugger_show_vdp();
+    press_key(SDLK_F2);  // the new breakpoint's own instruction runs on
     run_until_held();
-    EXPECT_EQ(g_cpu.PC, 0x0102);
-    EXPECT_EQ(g_cycles, NOP_CYCLES);
-    EXPECT_EQ(g_debugger.overlay_visible, 1);
+    EXPECT_EQ(g_cpu.PC, 0x0100);
+    EXPECT_EQ(g_cycles, 3 * NOP_CYCLES);
     EXPECT_EQ(g_debugger.show_vdp_memory, 0);
     EXPECT_EQ(screen_text(9, 1, 5), "BREAK");
 
-    press_key(SDLK_F2);  // >0102 executes, then >0104 and >0100
-    run_until_held();
-    EXPECT_EQ(g_cpu.PC, 0x0102);
-    EXPECT_EQ(g_cycles, 4 * NOP_CYCLES);
-
-    press_key(SDLK_F1);  // one step from the breakpoint, then resumed
-    EXPECT_EQ(g_cpu.PC, 0x0104);
     press_key(SDLK_F2);
     run_until_held();
-    EXPECT_EQ(g_cpu.PC, 0x0102);
-    EXPECT_EQ(g_cycles, 7 * NOP_CYCLES);
-    EXPECT_EQ(g_holds, std::vector<std::string>(3, "breakpoint at >0102"));
-}
-
-// The frame ends as PC reaches the breakpoint: the interrupt is taken
-// first and the processor stops once, when its service has returned. A
-// breakpoint in the service stops there too, after the service's RTWP.
-TEST_F(Breakpoints, AnInterruptArrivingAtTheBreakpointRunsFirst)
-{
-    const struct {
-        uint16_t breakpoint;
-        const char* reason;
-    } cases[] = {
-        {0x0102, "breakpoint at >0102"},
-        {0x0200, "breakpoint at >0200 in an interrupt service, which ran on to its RTWP"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        start_machine({NOP, NOP, NOP});
-        breakpoint_set(c.breakpoint);
-        end_frame_after(1);
-        run_until_held();
-        EXPECT_EQ(g_debugger.stopped, 0);
-        next_frame();
-        run_until_held();
-        EXPECT_EQ(g_cpu.PC, 0x0102);
-        EXPECT_EQ(g_cpu.WP, 0xF000);
-        EXPECT_EQ(g_holds, std::vector<std::string>{c.reason});
-    }
-}
-
-// Stepping from a breakpoint into the frame's end: the interrupt's service
-// runs through the hold, which goes on after it without a second stop (so
-// only Escape ends the loop).
-TEST_F(Breakpoints, AnInterruptAfterAStepFromTheBreakpointRunsThroughTheHold)
-{
-    start_machine({NOP, NOP, NOP});
-    breakpoint_set(0x0100);
-    run_until_held();
-    end_frame_after(1);
+    EXPECT_EQ(g_cycles, 6 * NOP_CYCLES);
     press_key(SDLK_F1);
-    next_frame();
-    push_key(SDLK_ESCAPE);
-    run_until_held();
     EXPECT_EQ(g_cpu.PC, 0x0102);
-    EXPECT_EQ(g_debugger.in_interrupt, 0);
-    EXPECT_EQ(g_debugger.stopped, 1);
-    EXPECT_EQ(g_holds, std::vector<std::string>{"breakpoint at >0100"});
-}
-
-TEST_F(Breakpoints, F9SetsAndRemovesOneAtTheShownPC)
-{
-    start_machine({NOP, 0x10FE});  // >0102 JMP >0100
-    hold();
-    press_key(SDLK_F9);
-    debugger_draw_view();
-    EXPECT_EQ(screen_text(9, 1, 5), "BREAK");
-    press_key(SDLK_F2);  // the new breakpoint's own instruction runs on
+    press_key(SDLK_F2);
     run_until_held();
-    EXPECT_EQ(g_cycles, 2 * NOP_CYCLES);
-    EXPECT_EQ(g_holds, std::vector<std::string>{"breakpoint at >0100"});
+    EXPECT_EQ(g_cpu.PC, 0x0100);
+    EXPECT_EQ(g_cycles, 9 * NOP_CYCLES);
+    EXPECT_EQ(g_holds, Holds(3, "breakpoint at >0100"));
+
     press_key(SDLK_F9);
     debugger_draw_view();
     EXPECT_EQ(screen_text(9, 1, 5), "     ");
     EXPECT_FALSE(breakpoint_at(0x0100));
 }
 
-struct StepOverCase {
-    const char* call;
-    std::initializer_list<uint16_t> program;  // at >0100
-    uint16_t returns_to;
-};
+// The frame ends as PC reaches the breakpoint: the interrupt is taken first
+// and the processor stops once, when its service has returned, also for a
+// breakpoint in the service. A step from the breakpoint into the frame's
+// end runs the service through the hold without a second stop (so only
+// Escape ends the loop).
+TEST_F(Breakpoints, InterruptsAtTheBreakpoint)
+{
+    const struct {
+        uint16_t breakpoint;
+        bool step;
+        const char* reason;
+    } cases[] = {
+        {0x0102, false, "breakpoint at >0102"},
+        {0x0200, false, "breakpoint at >0200 in an interrupt service, which ran on to its RTWP"},
+        {0x0100, true, "breakpoint at >0100"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        start_machine({NOP, NOP, NOP});
+        breakpoint_set(c.breakpoint);
+        if (c.step) {
+            run_until_held();
+            end_frame_after(1);
+            press_key(SDLK_F1);
+        } else {
+            end_frame_after(1);
+            run_until_held();
+            EXPECT_EQ(g_debugger.stopped, 0);
+        }
+        next_frame();
+        push_key(SDLK_ESCAPE);  // for the step, which holds without a report
+        run_until_held();
+        EXPECT_EQ(g_cpu.PC, 0x0102);
+        EXPECT_EQ(g_cpu.WP, 0xF000);
+        EXPECT_EQ(g_debugger.stopped, 1);
+        EXPECT_EQ(g_debugger.in_interrupt, 0);
+        EXPECT_EQ(g_holds, Holds{c.reason});
+    }
+}
 
-// The routine at >0300 (two NOPs and a return) runs whole, whether a BL,
+// F7 runs the routine at >0300 (two NOPs and a return) whole, whether a BL,
 // a BLWP (vector at >0400) or an XOP (vector at >0048) calls it; an
-// interrupt that comes in between runs as usual. Any other instruction is
-// F1's single step.
+// interrupt in between runs as usual. Any other instruction is F1's step.
 TEST_F(Breakpoints, StepOverRunsACallUntilItReturns)
 {
-    const StepOverCase cases[] = {
+    const struct {
+        const char* call;
+        std::initializer_list<uint16_t> program;
+        uint16_t returns_to;
+    } cases[] = {
         {"BL @>0300", {0x06A0, 0x0300, NOP}, 0x0104},
         {"BLWP @>0400", {0x0420, 0x0400, NOP}, 0x0104},
         {"XOP R1,2", {0x2C81, NOP}, 0x0102},
         {"NOP", {NOP, NOP}, 0x0102},
     };
-    for (const StepOverCase& c : cases) {
+    for (const auto& c : cases) {
         for (const bool interrupted : {false, true}) {
             SCOPED_TRACE(std::string(c.call) + (interrupted ? ", interrupted" : ""));
             start_machine(c.program);
@@ -220,7 +192,7 @@ TEST_F(Breakpoints, StepOverRunsACallUntilItReturns)
             EXPECT_EQ(g_cpu.WP, 0xF000);
             EXPECT_EQ(g_debugger.stopped, 1);
             EXPECT_EQ(g_debugger.in_interrupt, 0);
-            EXPECT_EQ(g_holds, std::vector<std::string>(first == NOP ? 0 : 1, "step over ended"));
+            EXPECT_EQ(g_holds, Holds(first == NOP ? 0 : 1, "step over ended"));
         }
     }
 }
@@ -254,7 +226,7 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
     EXPECT_EQ(g_cpu.PC, 0x030A);
     EXPECT_EQ(reg(10), 0xF102);  // back at the first level
     EXPECT_EQ(reg(2), 0);
-    EXPECT_EQ(g_holds, (std::vector<std::string>{"breakpoint at >0306", "step over ended"}));
+    EXPECT_EQ(g_holds, (Holds{"breakpoint at >0306", "step over ended"}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The command line: what each good line sets, and the one-line reason that
-// each bad one gives.
+// each bad one gives (which numbers are refused is the numbers' test's).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -61,7 +61,6 @@ TEST(Options, BadLines)
         {{"--scale"}, "--scale needs a value: N"},
         {{"--fullscreen=yes"}, "--fullscreen takes no value"},
         {{"--speed", "0"}, "--speed: '0' is not max or a speed from 0.01 to 100"},
-        {{"--speed", "-1"}, "--speed: '-1' is not max or a speed from 0.01 to 100"},
         {{"--speed", "nan"}, "--speed: 'nan' is not max or a speed from 0.01 to 100"},
         {{"--speed", "1e300"}, "--speed: '1e300' is not max or a speed from 0.01 to 100"},
         {{"--speed", "2x"}, "--speed: '2x' is not max or a speed from 0.01 to 100"},
@@ -70,8 +69,6 @@ TEST(Options, BadLines)
         {{"--frames", "0"}, "--frames: '0' is not a number of frames from 1 to 4294967295"},
         {{"--frames", "99999999999"}, "--frames: '99999999999' is not a number of frames from 1 to 4294967295"},
         {{"--break", ">10000"}, "--break: '>10000' is not an address from 0 to >FFFF"},
-        {{"--break", "-1"}, "--break: '-1' is not an address from 0 to >FFFF"},
-        {{"--break", ""}, "--break: '' is not an address from 0 to >FFFF"},
         {{"--watch", ">FFFF"}, "--watch: '>FFFF' runs past the end of memory"},
         {{"--watch", ">F000:0"}, "--watch: '0' is not a length of at least 1 byte"},
         {{"--watch-vram", ">4000"}, "--watch-vram: '>4000' is not an address from 0 to >3FFF"},

@@ -231,14 +231,13 @@ TEST_F(StateFile, RejectedLoads)
 // prints anything, nor leaves a file behind.
 TEST_F(StateFile, HostilePaths)
 {
-    struct Case {
+    const struct {
         const char* name;
         PathKind kind;
         bool no_room;  // under a file-size limit smaller than the state
         int saved;
         int loaded;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"regular file", PathKind::FILE, false, 0, 0},
         {"link: the file it names is replaced", PathKind::LINK_TO_FILE, false, 0, 0},
         {"FIFO", PathKind::FIFO, false, -1, -1},
@@ -255,21 +254,19 @@ TEST_F(StateFile, HostilePaths)
     ASSERT_EQ(save_state(), 0);
     const Bytes old_file = read_bytes(STATE_FILE_PATH);
     const Snapshot old_state = Snapshot::take();
-    std::remove(STATE_FILE_PATH);
-    for (const Case& c : cases) {
+    rlimit usual{};
+    getrlimit(RLIMIT_FSIZE, &usual);
+    const rlimit no_room{4096, usual.rlim_max};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder{TempFolder::ENTER};
         HostilePath hostile(c.kind, STATE_FILE_PATH, old_file);
         const std::string before = fingerprint(STATE_FILE_PATH);
         const std::vector<std::string> entries = folder_entries(".");
-
         reset_host_machine();
         g_memory[0x8000] = 0x42;
         const Snapshot new_state = Snapshot::take();
-        rlimit usual{};
-        getrlimit(RLIMIT_FSIZE, &usual);
-        const rlimit small{4096, usual.rlim_max};
-        setrlimit(RLIMIT_FSIZE, c.no_room ? &small : &usual);
+        setrlimit(RLIMIT_FSIZE, c.no_room ? &no_room : &usual);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         NoBlock guard;
@@ -278,8 +275,7 @@ TEST_F(StateFile, HostilePaths)
         const Snapshot cleared = Snapshot::take();
         const int loaded = load_state();
         setrlimit(RLIMIT_FSIZE, &usual);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
         EXPECT_EQ(saved, c.saved);
         EXPECT_EQ(loaded, c.loaded);
         EXPECT_EQ(folder_entries("."), entries) << "no file left behind";

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
 # The demo firmware with the options of scripts/run.sh, as a person uses it
-# every day: a window three times the machine's size with square pixels, its
-# title, pause (F3), a screenshot with F12 and the --screenshot written at
-# the end, standard output as without options; and without a display, one
-# line on standard error while the machine runs on.
+# every day (see the cases below).
 # Needs PAVON_BIN, PAVON_BUILD_DIR and PAVON_SOURCE_DIR (set by CTest). Exits
 # 77 (skipped) without xvfb-run, xdotool or ImageMagick.
 set -euo pipefail

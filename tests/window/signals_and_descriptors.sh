@@ -13,7 +13,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 readonly POINTS=40   # signals sent, one run each,
 readonly STEP_MS=12  # each this much later than the one before: 0 to about half a second
 
-closed_descriptors() {
+# Inside the virtual display, in the work folder.
+if [[ "${1:-}" == --inside ]]; then
+  cd "$2"
+  echo "case: started with 0, 1 and 2 closed"
   "$PAVON_BIN" <&- >&- 2>&- &
   pid=$!
   window=$(window_of "$pid") || { kill "$pid" 2>/dev/null; fail "no window appeared"; }
@@ -26,10 +29,8 @@ closed_descriptors() {
   xdotool key Escape
   wait_exit "$pid" || { kill -KILL "$pid"; fail "Escape did not end the program"; }
   [[ "$exit_status" == 0 ]] || fail "exit status $exit_status, expected 0"
-}
 
-early_signals() {
-  local i signal
+  echo "case: SIGINT and SIGTERM at $POINTS points of start-up"
   for ((i = 0; i < POINTS; i++)); do
     signal=$((i % 2 ? 15 : 2))
     # A background job starts with SIGINT ignored; a terminal's foreground
@@ -44,15 +45,6 @@ early_signals() {
     [[ "$exit_status" == $((128 + signal)) ]] ||
       fail "signal $signal at $((i * STEP_MS)) ms: exit status $exit_status, expected $((128 + signal))"
   done
-}
-
-# Inside the virtual display, in the work folder.
-if [[ "${1:-}" == --inside ]]; then
-  cd "$2"
-  echo "case: started with 0, 1 and 2 closed"
-  closed_descriptors
-  echo "case: SIGINT and SIGTERM at $POINTS points of start-up"
-  early_signals
   exit 0
 fi
 

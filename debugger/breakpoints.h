@@ -1,5 +1,6 @@
 // Breakpoints: addresses at which the processor stops in the debugger before
-// it executes the instruction there.
+// it executes the instruction there. Set them through debug_hooks.h, which
+// then knows that they are in use.
 #pragma once
 
 #include <bitset>

@@ -102,6 +102,7 @@ void after_turn(bool stepped = false)
     resume_pc = g_cpu.PC;
     if (stepping_over) {
         step_over_end();
+        debug_hooks_update();
     }
     if (g_debug_hooks != HOOKS_OFF) {
         g_debug_hooks = HOOKS_ALL;  // until the next instruction has run
@@ -172,6 +173,7 @@ void after_turn(bool stepped = false)
         report_watches(cause);
     }
     if (stepping_over && step_over_after()) {
+        debug_hooks_update();
         stop("step over ended");
     }
     last_pc = g_cpu.PC;
@@ -258,6 +260,7 @@ bool debugger_step_over()
         return false;
     }
     g_debugger.stopped = 0;
+    debug_hooks_update();
     return true;
 }
 
@@ -267,6 +270,7 @@ void debugger_toggle_breakpoint()
         return;  // PC is shown in the processor view only
     }
     breakpoint_toggle(g_cpu.PC);
+    debug_hooks_update();
     if (held()) {
         resume_pc = g_cpu.PC;
     }
@@ -284,6 +288,19 @@ void debug_checks_clear()
     step_over_end();
     watches_clear();
     breakpoints_clear();
+    debug_hooks_update();
+}
+
+void debug_break_at(uint16_t address)
+{
+    breakpoint_set(address);
+    debug_hooks_update();
+}
+
+void debug_watch(WatchedMemory memory, uint16_t start, uint32_t length)
+{
+    watch_add(memory, start, length);
+    debug_hooks_update();
 }
 
 void debug_hooks_update()

@@ -10,6 +10,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/breakpoints.h"
+#include "debugger/watch.h"
 #include "machine/debugger_record.h"
 
 // Which checks run around each instruction.
@@ -73,6 +74,11 @@ void debugger_toggle_breakpoint();
 // Every check off: no breakpoint, watchpoint, step over or trace, and
 // nothing handed by the host.
 void debug_checks_clear();
+
+// A breakpoint, and a watched range of `length` bytes from `start` in the
+// memory named, from now on.
+void debug_break_at(uint16_t address);
+void debug_watch(WatchedMemory memory, uint16_t start, uint32_t length);
 
 // Sets g_debug_hooks from the checks in use; each module calls it when its
 // own use starts or ends.

@@ -1,7 +1,6 @@
 #include "debugger/step_over.h"
 
 #include "cpu/memory.h"
-#include "debugger/debug_hooks.h"
 #include "machine/instruction_format.h"
 
 namespace {
@@ -47,7 +46,6 @@ bool step_over_begin()
         return false;
     }
     step = {true, g_cpu.PC, static_cast<uint16_t>(target), g_cpu.WP, 0};
-    debug_hooks_update();
     return true;
 }
 
@@ -59,7 +57,6 @@ bool step_over_running()
 void step_over_end()
 {
     step.running = false;
-    debug_hooks_update();
 }
 
 void step_over_before()

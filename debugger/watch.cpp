@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cpu/cpu.h"
-#include "debugger/debug_hooks.h"
 #include "machine/messages.h"
 #include "video/vdp.h"
 
@@ -51,14 +50,12 @@ void watch_add(WatchedMemory memory, uint16_t start, uint32_t length)
     watches.push_back({memory, start, length, taken.size()});
     taken.resize(taken.size() + length);
     watch_take();
-    debug_hooks_update();
 }
 
 void watches_clear()
 {
     watches.clear();
     taken.clear();
-    debug_hooks_update();
 }
 
 bool any_watch()

@@ -2,7 +2,8 @@
 // are taken before an instruction and compared after it, whatever road the
 // instruction wrote them by (the bus, straight into memory, the video
 // chip's data port). Changes made between instructions, such as loading a
-// state file, are not counted.
+// state file, are not counted. Add them through debug_hooks.h, which then
+// knows that they are in use.
 #pragma once
 
 #include <cstddef>

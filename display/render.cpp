@@ -7,6 +7,7 @@
 
 #include "display/display.h"
 #include "display/render.h"
+#include "display/sprites.h"
 #include "video/vdp.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "display/display.h"
-#include "display/render.h"
+#include "display/sprites.h"
 #include "video/vdp.h"
 
 namespace {

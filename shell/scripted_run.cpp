@@ -176,13 +176,13 @@ int start_run()
     }
     g_debug_host.frame_number = &g_frame_number;
     for (const uint16_t address : options.breaks) {
-        breakpoint_set(address);
+        debug_break_at(address);
     }
     for (const AddressRange& range : options.watches) {
-        watch_add(WatchedMemory::ADDRESS_SPACE, range.start, range.length);
+        debug_watch(WatchedMemory::ADDRESS_SPACE, range.start, range.length);
     }
     for (const AddressRange& range : options.vram_watches) {
-        watch_add(WatchedMemory::VIDEO, range.start, range.length);
+        debug_watch(WatchedMemory::VIDEO, range.start, range.length);
     }
     if (!options.trace.empty()) {
         std::string error;

@@ -63,7 +63,7 @@ TEST_F(DebugChecks, AnInstructionThatChangesAWatchedByteStopsAndIsReported)
         SetUp();
         poke_words(0x0200, {0xF020, 0x0300});  // the BLWP vector
         poke_words(0x0100, c.program);
-        watch_add(c.memory, c.start, 2);
+        debug_watch(c.memory, c.start, 2);
         for (int i = 0; i < c.instructions; ++i) {
             EXPECT_EQ(g_debugger.stopped, 0);
             execute_instruction();
@@ -75,7 +75,7 @@ TEST_F(DebugChecks, AnInstructionThatChangesAWatchedByteStopsAndIsReported)
 
 TEST_F(DebugChecks, ChangesBetweenInstructionsAreNotCountedButTheFrameEndsAre)
 {
-    watch_add(WatchedMemory::ADDRESS_SPACE, 0xFFFA, 2);
+    debug_watch(WatchedMemory::ADDRESS_SPACE, 0xFFFA, 2);
     poke_words(0x0100, {0x1000});  // NOP
     poke_words(0xFFFA, {0x0005});  // as a loaded state file would
     execute_instruction();

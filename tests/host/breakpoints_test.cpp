@@ -132,7 +132,7 @@ TEST_F(Breakpoints, InterruptsAtTheBreakpoint)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         start_machine({NOP, NOP, NOP});
-        breakpoint_set(c.breakpoint);
+        debug_break_at(c.breakpoint);
         if (c.step) {
             run_until_held();
             end_frame_after(1);
@@ -214,7 +214,7 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
                         RETURN});          // >0310 B    *R11
     set_reg(2, 3);
     set_reg(10, 0xF100);
-    breakpoint_set(0x0306);
+    debug_break_at(0x0306);
     hold();
     press_key(SDLK_F7);
     run_until_held();

@@ -109,7 +109,7 @@ void BM_FrameLoop_OneBreakpoint(benchmark::State& state)
         state.SkipWithError("no video system");
         return;
     }
-    breakpoint_set(UNREACHED);
+    debug_break_at(UNREACHED);
     run_frames(state);
     debug_checks_clear();
 }
@@ -121,7 +121,7 @@ void BM_FrameLoop_OneWatch(benchmark::State& state)
         state.SkipWithError("no video system");
         return;
     }
-    watch_add(WatchedMemory::ADDRESS_SPACE, UNCHANGED, 2);
+    debug_watch(WatchedMemory::ADDRESS_SPACE, UNCHANGED, 2);
     run_frames(state);
     debug_checks_clear();
 }

@@ -88,7 +88,8 @@ std::string fingerprint(const std::string& path)
     }
     if (stat(path.c_str(), &about) == 0 && S_ISREG(about.st_mode)) {
         const Bytes content = read_bytes(path);
-        print += " " + std::string(content.begin(), content.end());
+        print += ' ';
+        print.append(content.begin(), content.end());
     }
     return print;
 }

@@ -4,16 +4,13 @@
 // second, so its frames per second should stay close to the hidden ones.
 #include <benchmark/benchmark.h>
 
-#include <SDL.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <iterator>
 
+#include "bench_window.h"
 #include "bus/machine.h"
 #include "cpu/cpu.h"
 #include "debugger/debugger.h"
-#include "display/window.h"
 #include "shell/frame_loop.h"
 
 namespace {
@@ -28,17 +25,10 @@ constexpr uint8_t COUNT_LOOP[] = {
     0x10, 0xFC,              // >0106  JMP  >0100
 };
 
-// The window on the dummy driver, opened once for the whole program.
-bool window_opened()
-{
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    return SDL_Init(SDL_INIT_VIDEO) == 0 && display_open() == 0;
-}
-
 // The counting loop from its start, the debugger as at start-up.
 bool start_machine()
 {
-    static const bool window = window_opened();
+    const bool window = open_bench_window();
     machine_reset();
     std::copy(std::begin(COUNT_LOOP), std::end(COUNT_LOOP), &g_memory[PROGRAM]);
     g_cpu.WP = 0xF000;

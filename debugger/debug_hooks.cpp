@@ -1,7 +1,6 @@
 #include "debugger/debug_hooks.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "debugger/breakpoints.h"
 #include "debugger/debugger.h"
@@ -36,8 +35,12 @@ int32_t trace_from = NO_ADDRESS;
 int32_t resume_pc = NO_ADDRESS;
 
 // Why the debugger came to hold the processor, until the hold is reported;
-// empty for a stop that no check saw (the stop key).
-char stop_reason[128] = "";
+// empty for a stop that no check saw (the stop key). A stop inside an
+// interrupt service takes hold at its RTWP, or at the frame's end when the
+// service has not returned by then (an overdue hold).
+char stop_reason[64] = "";
+bool stop_in_service = false;
+bool hold_overdue = false;
 
 // A check stopped the processor: the overlay comes up in the processor view.
 bool show_cpu_view = false;
@@ -61,12 +64,23 @@ uint64_t frame_number()
     return g_debug_host.frame_number != nullptr ? *g_debug_host.frame_number : 0;
 }
 
-// A stop inside an interrupt service takes hold at its RTWP, or at the
-// frame's end if it has not returned by then (see debug_overdue_hold).
 void note_reason(const char* reason)
 {
-    const char* where = g_debugger.in_interrupt ? " in an interrupt service, which ran on to its RTWP" : "";
-    std::snprintf(stop_reason, sizeof stop_reason, "%s%s", reason, where);
+    std::snprintf(stop_reason, sizeof stop_reason, "%s", reason);
+    stop_in_service = g_debugger.in_interrupt;
+}
+
+void report_hold()
+{
+    if (g_debug_host.held == nullptr) {
+        return;
+    }
+    const char* where = !stop_in_service ? ""
+                        : hold_overdue   ? " in an interrupt service that had not returned by the frame's end"
+                                         : " in an interrupt service, which ran on to its RTWP";
+    char reason[sizeof stop_reason + 72];
+    std::snprintf(reason, sizeof reason, "%s%s", stop_reason[0] != '\0' ? stop_reason : "stopped", where);
+    g_debug_host.held(reason);
 }
 
 // The debugger holds the processor; the hold shows the processor view.
@@ -112,11 +126,11 @@ void after_turn(bool stepped = false)
         debugger_show_cpu();  // nothing if it is shown already
     }
     if (!hold_reported && !stepped) {
-        if (g_debug_host.held != nullptr) {
-            g_debug_host.held(stop_reason[0] != '\0' ? stop_reason : "stopped");
-        }
+        report_hold();
         stop_reason[0] = '\0';
+        stop_in_service = false;
     }
+    hold_overdue = false;
     hold_reported = true;
 }
 
@@ -217,11 +231,7 @@ void debug_machine_stop()
 
 void debug_overdue_hold()
 {
-    char* returned = std::strstr(stop_reason, ", which ran on to its RTWP");
-    if (returned != nullptr) {
-        std::snprintf(returned, sizeof stop_reason - static_cast<std::size_t>(returned - stop_reason),
-                      " that had not returned by the frame's end");
-    }
+    hold_overdue = true;
     after_turn();
 }
 
@@ -283,6 +293,8 @@ void debug_checks_clear()
     trace_from = NO_ADDRESS;
     resume_pc = NO_ADDRESS;
     stop_reason[0] = '\0';
+    stop_in_service = false;
+    hold_overdue = false;
     show_cpu_view = false;
     hold_reported = false;
     step_over_end();

@@ -3,11 +3,8 @@
 #include <png.h>
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -26,34 +23,25 @@ int fail(const char* path, const char* reason)
     return -1;
 }
 
-// Each pixel of the surface in its palette colour; a value that no palette
+// Each pixel of the picture in its palette colour; a value that no palette
 // colour maps to keeps the colour SDL reads from it.
-std::vector<uint8_t> picture_rgb(SDL_Surface* surface)
+std::vector<uint8_t> picture_rgb(const PixelRows& screen, const SDL_PixelFormat* format)
 {
-    std::array<uint16_t, 16> mapped{};
-    for (std::size_t i = 0; i < g_palette.size(); ++i) {
-        const PaletteColour& c = g_palette[i];
-        mapped[i] = static_cast<uint16_t>(SDL_MapRGB(surface->format, c.red, c.green, c.blue));
-    }
     std::vector<uint8_t> rgb;
     rgb.reserve(SCREEN_WIDTH * SCREEN_HEIGHT * CHANNELS);
-    lock_surface(surface);
     for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-        const auto* row = static_cast<const uint8_t*>(surface->pixels) + static_cast<std::ptrdiff_t>(y) * surface->pitch;
         for (int x = 0; x < SCREEN_WIDTH; ++x) {
-            uint16_t value = 0;
-            std::memcpy(&value, row + 2 * x, sizeof value);
+            const uint16_t value = screen.row(y)[x];
             PaletteColour colour{};
-            const auto* found = std::find(mapped.begin(), mapped.end(), value);
-            if (found != mapped.end()) {
-                colour = g_palette[static_cast<std::size_t>(found - mapped.begin())];
+            const auto* found = std::find(screen.colours.begin(), screen.colours.end(), value);
+            if (found != screen.colours.end()) {
+                colour = g_palette[static_cast<std::size_t>(found - screen.colours.begin())];
             } else {
-                SDL_GetRGB(value, surface->format, &colour.red, &colour.green, &colour.blue);
+                SDL_GetRGB(value, format, &colour.red, &colour.green, &colour.blue);
             }
             rgb.insert(rgb.end(), {colour.red, colour.green, colour.blue});
         }
     }
-    unlock_surface(surface);
     return rgb;
 }
 
@@ -61,12 +49,14 @@ std::vector<uint8_t> picture_rgb(SDL_Surface* surface)
 
 int save_screenshot(const char* path)
 {
-    SDL_Surface* surface = g_surface;
-    if (surface == nullptr || surface->pixels == nullptr || surface->format->BytesPerPixel != 2 ||
-        surface->w < SCREEN_WIDTH || surface->h < SCREEN_HEIGHT) {
+    lock_surface(g_surface);
+    const PixelRows screen = pixel_rows(g_surface);
+    const std::vector<uint8_t> rgb = screen.pixels != nullptr ? picture_rgb(screen, g_surface->format)
+                                                               : std::vector<uint8_t>{};
+    unlock_surface(g_surface);
+    if (rgb.empty()) {
         return fail(path, "there is no picture (no window)");
     }
-    const std::vector<uint8_t> rgb = picture_rgb(surface);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = SCREEN_WIDTH;
@@ -80,9 +70,8 @@ int save_screenshot(const char* path)
     if (!png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), 0, nullptr)) {
         return fail(path, image.message);
     }
-    errno = 0;
     if (write_file_atomically(path, png.data(), size) != 0) {
-        return fail(path, errno != 0 ? std::strerror(errno) : "the name is taken by something that is not a writable file");
+        return fail(path, replacement_failure());
     }
     return 0;
 }

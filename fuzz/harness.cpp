@@ -103,8 +103,8 @@ void fuzz_start_machine()
 void fuzz_run_frames(int frames, const uint8_t* keys, std::size_t count)
 {
     for (int frame = 0; frame < frames; ++frame) {
-        // Escape first: the queue holds 128 events, and a frame under the
-        // overlay without it would redraw the overlay after every instruction.
+        // Escape first: the queue holds 128 events, and without it a
+        // processor held by the debugger would wait for a key for ever.
         push_key(SDLK_ESCAPE, true);
         int pushed = 0;
         for (std::size_t i = 0; i < count && pushed < KEYS_PER_FRAME; ++i) {

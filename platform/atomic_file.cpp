@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/io.h"
@@ -54,7 +55,11 @@ std::string folder_of(const std::string& target)
 // write has been made read-only on purpose, and is left so.
 bool may_write(const std::string& path, const struct stat& about)
 {
-    return (about.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if ((about.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    return ::access(path.c_str(), W_OK) == 0;
 }
 
 // An existing file must be a regular one that may be written; its
@@ -104,27 +109,61 @@ void flush_folder(const std::string& folder)
 
 }  // namespace
 
+int replacement_begin(const char* path, Replacement& replacement)
+{
+    errno = 0;  // stays 0 for a name taken by something else than a file
+    mode_t mode = NEW_FILE_MODE;
+    if (!final_name(path, replacement.target) || !mode_for(replacement.target, mode)) {
+        return -1;
+    }
+    replacement.mode = mode;
+    replacement.temporary = replacement.target + ".XXXXXX";
+    replacement.descriptor = ::mkostemp(replacement.temporary.data(), O_CLOEXEC);
+    return replacement.descriptor < 0 ? -1 : 0;
+}
+
+int replacement_finish(Replacement& replacement)
+{
+    const bool whole = ::fchmod(replacement.descriptor, static_cast<mode_t>(replacement.mode)) == 0 &&
+                       ::fsync(replacement.descriptor) == 0;
+    const bool closed = ::close(replacement.descriptor) == 0;
+    replacement.descriptor = -1;
+    if (!whole || !closed || ::rename(replacement.temporary.c_str(), replacement.target.c_str()) != 0) {
+        const int reason = errno;
+        ::unlink(replacement.temporary.c_str());
+        errno = reason;
+        return -1;
+    }
+    flush_folder(folder_of(replacement.target));
+    return 0;
+}
+
+const char* replacement_failure()
+{
+    return errno != 0 ? std::strerror(errno) : "the name is taken by something that is not a writable file";
+}
+
+void replacement_abandon(Replacement& replacement)
+{
+    const int reason = errno;
+    if (replacement.descriptor >= 0) {
+        ::close(replacement.descriptor);
+        replacement.descriptor = -1;
+    }
+    ::unlink(replacement.temporary.c_str());
+    errno = reason;
+}
+
 int write_file_atomically(const char* path, const void* bytes, std::size_t count, FileWriter writer)
 {
-    std::string target;
-    mode_t mode = NEW_FILE_MODE;
-    if (!final_name(path, target) || !mode_for(target, mode)) {
+    Replacement replacement;
+    if (replacement_begin(path, replacement) != 0) {
         return -1;
     }
-    std::string temporary = target + ".XXXXXX";
-    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (descriptor < 0) {
+    if (write_all(replacement.descriptor, bytes, count, writer != nullptr ? writer : host::_write) != 0) {
+        replacement_abandon(replacement);
         return -1;
     }
-    const bool whole = ::fchmod(descriptor, mode) == 0 &&
-                       write_all(descriptor, bytes, count, writer != nullptr ? writer : host::_write) == 0 &&
-                       ::fsync(descriptor) == 0;
-    const bool closed = ::close(descriptor) == 0;
-    if (!whole || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return -1;
-    }
-    flush_folder(folder_of(target));
-    return 0;
+    return replacement_finish(replacement);
 }
 #endif

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 // How the bytes reach the open temporary file: the platform's _write by
 // default; tests give one that fails part-way.
@@ -18,3 +19,22 @@ using FileWriter = int (*)(int descriptor, const void* buffer, unsigned int coun
 // the superuser). A replaced file keeps its permissions; a new one is
 // readable and writable by its owner. 0 on success, -1 on failure.
 int write_file_atomically(const char* path, const void* bytes, std::size_t count, FileWriter writer = nullptr);
+
+// The same for a file written in pieces: replacement_begin checks the final
+// name as above and creates the temporary file, into which the caller writes
+// through `descriptor`; replacement_finish puts it in place whole, and
+// replacement_abandon removes it. Each failure gives -1 with errno saying
+// why, and leaves no temporary file.
+struct Replacement {
+    int descriptor = -1;
+    std::string temporary;
+    std::string target;
+    unsigned mode = 0;
+};
+
+int replacement_begin(const char* path, Replacement& replacement);
+int replacement_finish(Replacement& replacement);
+void replacement_abandon(Replacement& replacement);
+
+// Why the last of these (or write_file_atomically) failed, in words.
+const char* replacement_failure();

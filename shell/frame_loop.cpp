@@ -9,7 +9,6 @@
 #include "display/display.h"
 #include "display/render.h"
 #include "shell/events.h"
-#include "shell/overdue_stop.h"
 #include "shell/scripted_run.h"
 #include "shell/title.h"
 #include "video/vdp.h"
@@ -105,6 +104,21 @@ void wait_until(int64_t time)
     }
 }
 
+// A stop (F1, a byte written into ROM, an odd workspace pointer, a
+// breakpoint) waits for the interrupt service in progress: the processor
+// holds at the first instruction after the RTWP that ends it. A service may
+// also end without one (a routine that loads a workspace with LWPI and
+// branches back to the main loop is legal), and the stop would then wait for
+// ever. So a stop that waited through a whole frame (`waited`) holds the
+// processor once that frame's end steps are done, unless it was lifted.
+void hold_if_overdue(bool waited)
+{
+    if (waited && g_debugger.stopped) {
+        g_debugger.in_interrupt = 0;
+        debug_overdue_hold();
+    }
+}
+
 // Paused: no frame runs; the events are waited for, sleeping.
 void stay_paused()
 {
@@ -174,12 +188,9 @@ void run_frame()
 {
     g_cycles = 0;
     run_instructions();
-    const bool overdue = stop_overdue();
+    const bool waited = g_debugger.stopped && g_debugger.in_interrupt;
     end_frame();
-    if (overdue) {
-        take_overdue_stop();
-        debug_overdue_hold();
-    }
+    hold_if_overdue(waited);
 }
 
 void frame_loop()

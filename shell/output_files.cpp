@@ -1,13 +1,10 @@
 #include "shell/output_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/atomic_file.h"
 #include "platform/io.h"
 
 namespace {
@@ -15,9 +12,7 @@ namespace {
 constexpr std::size_t TRACE_BUFFER_SIZE = 1 << 20;
 
 struct TraceFile {
-    int descriptor = -1;
-    std::string temporary;
-    std::string final_name;
+    Replacement file;
     int error_number = 0;  // the first failed write's errno, 0 while all went well
     std::size_t buffered = 0;
 };
@@ -25,32 +20,12 @@ struct TraceFile {
 TraceFile trace;
 std::array<char, TRACE_BUFFER_SIZE> trace_buffer;
 
-// A new file beside `path`, named after it; -1 with errno set on failure.
-int create_temporary(const std::string& path, std::string& temporary)
-{
-    temporary = path + ".XXXXXX";
-    return ::mkostemp(temporary.data(), O_CLOEXEC);
-}
-
-std::string reason(int error_number)
-{
-    return std::strerror(error_number);
-}
-
 void flush_trace()
 {
-    std::size_t done = 0;
-    while (done < trace.buffered && trace.error_number == 0) {
-        const int written = host::_write(trace.descriptor, trace_buffer.data() + done,
-                                         static_cast<unsigned int>(trace.buffered - done));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            trace.error_number = written < 0 ? errno : EIO;
-        } else {
-            done += static_cast<std::size_t>(written);
-        }
+    const auto count = static_cast<unsigned int>(trace.buffered);
+    const bool whole = host::_write(trace.file.descriptor, trace_buffer.data(), count) == static_cast<int>(count);
+    if (!whole && trace.error_number == 0) {
+        trace.error_number = errno != 0 ? errno : EIO;
     }
     trace.buffered = 0;
 }
@@ -59,39 +34,21 @@ void flush_trace()
 
 bool output_path_writable(const std::string& path, std::string& error)
 {
-    struct stat about{};
-    if (::stat(path.c_str(), &about) == 0) {
-        if (S_ISDIR(about.st_mode)) {
-            error = "is a folder";
-            return false;
-        }
-        if (::access(path.c_str(), W_OK) != 0) {
-            error = reason(errno);  // an existing file that may not be replaced
-            return false;
-        }
-    }
-    std::string temporary;
-    const int descriptor = create_temporary(path, temporary);
-    if (descriptor < 0) {
-        error = reason(errno);
+    Replacement probe;
+    if (replacement_begin(path.c_str(), probe) != 0) {
+        error = replacement_failure();
         return false;
     }
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
+    replacement_abandon(probe);
     return true;
 }
 
 bool trace_file_open(const std::string& path, std::string& error)
 {
-    if (!output_path_writable(path, error)) {
+    if (replacement_begin(path.c_str(), trace.file) != 0) {
+        error = replacement_failure();
         return false;
     }
-    trace.descriptor = create_temporary(path, trace.temporary);
-    if (trace.descriptor < 0) {
-        error = reason(errno);
-        return false;
-    }
-    trace.final_name = path;
     trace.error_number = 0;
     trace.buffered = 0;
     return true;
@@ -108,20 +65,18 @@ void trace_file_write(const char* text, std::size_t length)
 
 bool trace_file_close(std::string& error)
 {
-    if (trace.descriptor < 0) {
+    if (trace.file.descriptor < 0) {
         return true;
     }
     flush_trace();
-    if (::close(trace.descriptor) != 0 && trace.error_number == 0) {
-        trace.error_number = errno;
-    }
-    trace.descriptor = -1;
-    if (trace.error_number == 0 && ::rename(trace.temporary.c_str(), trace.final_name.c_str()) != 0) {
+    if (trace.error_number != 0) {
+        errno = trace.error_number;
+        replacement_abandon(trace.file);
+    } else if (replacement_finish(trace.file) != 0) {
         trace.error_number = errno;
     }
     if (trace.error_number != 0) {
-        ::unlink(trace.temporary.c_str());
-        error = reason(trace.error_number);
+        error = std::strerror(trace.error_number);
         return false;
     }
     return true;

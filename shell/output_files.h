@@ -1,13 +1,13 @@
-// The files a scripted run writes at its end. Each is written under a
-// temporary name beside its final one and renamed only when it is whole, so
-// a run that fails leaves nothing under the final name.
+// The files a scripted run writes at its end, replaced whole or not at all
+// (platform/atomic_file.h): a run that fails leaves nothing under the final
+// name.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-// Whether a file can be written at `path`: a temporary file is created
-// beside it and removed again. False with the reason in `error`.
+// Whether a file can be written at `path`: its temporary file is created
+// and removed again. False with the reason in `error`.
 bool output_path_writable(const std::string& path, std::string& error);
 
 // The trace: opened under a temporary name, written through a large buffer,

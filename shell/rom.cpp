@@ -20,6 +20,9 @@ int report(const char* format, const char* path)
 
 int load_roms(const char* first_path, const char* second_path)
 {
+    // All zero where nothing is read, also when the images are read again.
+    g_rom1.fill(0);
+    g_rom2.fill(0);
     int file = host::_open(first_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
         return report("Error opening ROM %s.\n", first_path);

@@ -1,4 +1,5 @@
-// The two ROM images, read once at start-up into staging buffers.
+// The two ROM images, read at start-up (and at a reset) into staging
+// buffers, which are cleared first: all zero where nothing was read.
 #pragma once
 
 #include <array>

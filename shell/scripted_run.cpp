@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "debugger/breakpoints.h"
 #include "debugger/debug_hooks.h"
 #include "debugger/watch.h"
 #include "machine/debugger_record.h"
@@ -70,18 +69,13 @@ int read_input_file(const std::string& path)
     return RUN_GOES_ON;
 }
 
+// Looked at, not opened: opening a FIFO would wait for a writer.
 int check_state_file(const std::string& path)
 {
     struct stat about{};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr || ::fstat(::fileno(file), &about) != 0) {
-        const std::string reason = std::strerror(errno);
-        if (file != nullptr) {
-            std::fclose(file);
-        }
-        return bad_input(path + ": cannot read the state file: " + reason);
+    if (::stat(path.c_str(), &about) != 0) {
+        return bad_input(path + ": cannot read the state file: " + std::strerror(errno));
     }
-    std::fclose(file);
     if (!S_ISREG(about.st_mode) || about.st_size != static_cast<off_t>(STATE_FILE_SIZE)) {
         return bad_input(path + ": not a state file: " + std::to_string(about.st_size) + " bytes, not " +
                          std::to_string(STATE_FILE_SIZE));

@@ -13,12 +13,10 @@
 
 namespace {
 
-// The ROM images read into empty buffers, every record at its start value,
-// the processor created from the images' reset vector.
+// The ROM images read, every record at its start value, the processor
+// created from the images' reset vector.
 void start_machine()
 {
-    g_rom1.fill(0);
-    g_rom2.fill(0);
     load_roms(ROM1_PATH, ROM2_PATH);
     machine_reset();  // every record at its start value: no key held
     cpu_create(g_rom1, g_rom2);

@@ -54,8 +54,9 @@ const char* title_text()
 
 void title_update()
 {
-    if (current_state() != g_shown) {
-        g_shown = current_state();
+    const TitleState state = current_state();
+    if (state != g_shown) {
+        g_shown = state;
         display_set_title(title_text());
     }
 }

@@ -16,12 +16,13 @@ declare -A allowed=(
   [video]="$core"
   [isa]="$core isa"
   [debugger]="$core isa debugger"
+  [rewind]="$core isa debugger rewind"
   [platform]="platform"
-  [display]="$core isa debugger platform display shell"
-  [shell]="$core isa debugger platform display shell"
+  [display]="$core isa debugger rewind platform display shell"
+  [shell]="$core isa debugger rewind platform display shell"
   [tools]="$core isa tools"
 )
-below_host="machine cpu bus video isa debugger platform tools"
+below_host="machine cpu bus video isa debugger rewind platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

@@ -24,6 +24,24 @@ constexpr uint64_t NO_CHUNK = std::numeric_limits<uint64_t>::max();
 // are few; this many beyond two per frame kept are allowed.
 constexpr std::size_t EXTRA_ENTRIES = 1024;
 
+// A whole block is compared eight words at a time, inline: a changed page
+// has 64 of them.
+bool block_differs(const uint8_t* a, const uint8_t* b, std::size_t length)
+{
+    if (length != BLOCK) {
+        return std::memcmp(a, b, length) != 0;
+    }
+    uint64_t x[BLOCK / 8];
+    uint64_t y[BLOCK / 8];
+    std::memcpy(x, a, BLOCK);
+    std::memcpy(y, b, BLOCK);
+    uint64_t differ = 0;
+    for (std::size_t i = 0; i < BLOCK / 8; ++i) {
+        differ |= x[i] ^ y[i];
+    }
+    return differ != 0;
+}
+
 uint8_t* put_block(uint8_t* out, std::size_t at, const uint8_t* bytes, std::size_t length)
 {
     const auto offset = static_cast<uint32_t>(at);
@@ -90,27 +108,7 @@ void Ring::push(uint64_t frame, bool frame_start)
     if (start == nullptr) {
         capture_parts(parts_, reference_.data());  // the first entry needs no way back
     } else {
-        uint8_t* out = start;
-        std::size_t at = 0;
-        for (const RecordPart& part : parts_) {
-            const auto* live = static_cast<const uint8_t*>(part.record);
-            uint8_t* kept = reference_.data() + at;
-            for (std::size_t page = 0; page < part.size; page += PAGE) {
-                const std::size_t page_end = std::min(page + PAGE, part.size);
-                if (std::memcmp(live + page, kept + page, page_end - page) == 0) {
-                    continue;
-                }
-                for (std::size_t block = page; block < page_end; block += BLOCK) {
-                    const std::size_t length = std::min(BLOCK, page_end - block);
-                    if (std::memcmp(live + block, kept + block, length) != 0) {
-                        out = put_block(out, at + block, kept + block, length);
-                        std::memcpy(kept + block, live + block, length);
-                    }
-                }
-            }
-            at += part.size;
-        }
-        entry.size = static_cast<uint32_t>(out - start);
+        entry.size = static_cast<uint32_t>(write_way_back(start) - start);
         Chunk& chunk = chunk_of(entry);
         chunk.used += entry.size;
         ++chunk.ways_back;
@@ -120,30 +118,58 @@ void Ring::push(uint64_t frame, bool frame_start)
     trim();
 }
 
+// Compares the machine with the reference, part by part: the reference's
+// blocks that differ go to `out`, and the machine's take their place.
+uint8_t* Ring::write_way_back(uint8_t* out)
+{
+    std::size_t at = 0;
+    for (const RecordPart& part : parts_) {
+        const auto* live = static_cast<const uint8_t*>(part.record);
+        uint8_t* kept = reference_.data() + at;
+        for (std::size_t page = 0; page < part.size; page += PAGE) {
+            const std::size_t page_end = std::min(page + PAGE, part.size);
+            if (std::memcmp(live + page, kept + page, page_end - page) == 0) {
+                continue;
+            }
+            for (std::size_t block = page; block < page_end; block += BLOCK) {
+                const std::size_t length = std::min(BLOCK, page_end - block);
+                if (block_differs(live + block, kept + block, length)) {
+                    out = put_block(out, at + block, kept + block, length);
+                    std::memcpy(kept + block, live + block, length);
+                }
+            }
+        }
+        at += part.size;
+    }
+    return out;
+}
+
 void Ring::pop()
 {
-    Entry& newest = entries_.back();
-    if (newest.chunk != NO_CHUNK) {
-        apply_way_back(chunk_of(newest).bytes.get() + newest.offset, newest.size, reference_.data());
-        chunk_of(newest).used = newest.offset;  // the newest way back was written last
-    }
-    release_way_back(newest);
-    frame_starts_ -= newest.frame_start ? 1 : 0;
-    entries_.pop_back();
+    drop_newest(true);
 }
 
 void Ring::cut_after(std::size_t index, const std::vector<uint8_t>& state)
 {
     while (entries_.size() > index + 1) {
-        Entry& newest = entries_.back();
-        if (newest.chunk != NO_CHUNK) {
-            chunk_of(newest).used = newest.offset;
-        }
-        release_way_back(newest);
-        frame_starts_ -= newest.frame_start ? 1 : 0;
-        entries_.pop_back();
+        drop_newest(false);
     }
     reference_ = state;
+}
+
+// The newest way back was written last: its chunk is used up to it again.
+void Ring::drop_newest(bool onto_reference)
+{
+    Entry& newest = entries_.back();
+    if (newest.chunk != NO_CHUNK) {
+        if (onto_reference) {
+            apply_way_back(chunk_of(newest).bytes.get() + newest.offset, newest.size, reference_.data());
+        }
+        chunk_of(newest).used = newest.offset;
+    }
+    release_way_back(newest);
+    frame_starts_ -= newest.frame_start ? 1 : 0;
+    entries_.pop_back();
 }
 
 void Ring::go_back(std::size_t index, std::vector<uint8_t>& state) const

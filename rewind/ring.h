@@ -89,8 +89,10 @@ private:
     };
 
     uint8_t* room_for_way_back(Entry& entry);
+    uint8_t* write_way_back(uint8_t* out);
     Chunk& chunk_of(const Entry& entry);
     void release_way_back(Entry& entry);
+    void drop_newest(bool onto_reference);
     void drop_oldest();
     void trim();
 

@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     if (const int status = start_run(); status >= 0) {
         return status;
     }
-    time_travel_start(g_options.rewind_seconds);
+    time_travel_start(std::size_t{g_options.rewind_seconds} * FRAMES_PER_SECOND);
     recording_start(g_options.record);
     frame_loop();
     int status = finish_run();

@@ -13,6 +13,7 @@ namespace {
 constexpr unsigned ESCAPE = 27;
 
 bool recording = false;
+bool escaped = false;  // Escape went down: the run ends after this poll
 std::string file_path;
 std::vector<InputEvent> events;
 std::size_t first_unstamped = 0;
@@ -36,6 +37,7 @@ void stamp_events()
 void recording_start(const std::string& path)
 {
     recording = !path.empty();
+    escaped = false;
     file_path = path;
     events.clear();
     first_unstamped = 0;
@@ -46,6 +48,7 @@ void record_key(unsigned key, bool down)
     const bool reaches_machine = !down || key == ESCAPE || !g_debugger.overlay_visible;
     if (recording && reaches_machine && !input_key_name(key).empty()) {
         events.push_back({0, down, static_cast<uint16_t>(key)});
+        escaped = escaped || (down && key == ESCAPE);
     }
 }
 
@@ -62,7 +65,7 @@ bool recording_finish(std::string& error)
         return true;
     }
     stamp_events();
-    if (events.empty() || events.back() != InputEvent{events.back().frame, true, ESCAPE}) {
+    if (!escaped) {
         events.push_back({frame_seen(), true, ESCAPE});
     }
     std::string text = "# the keys of a pavon session, at the frames the machine saw them: pavon --input FILE\n";

@@ -17,18 +17,17 @@ Rewinding g_rewinding = Rewinding::NO;
 
 namespace {
 
-constexpr uint32_t FRAMES_PER_SECOND = 60;
-
 // What travels back in time with the machine besides its own records
 // (bus/machine.h): one row each.
 const std::array<RecordPart, 1> HOST_PARTS{{
     {"state file's reserved byte", &g_state_file_reserved, sizeof g_state_file_reserved},
 }};
 
-// The key states the host has given the machine. A rewind puts back the
-// machine's own, and after it the machine holds these again: a key held
-// back then and let go since is not held for ever.
+// The key states the host has given the machine. Going back puts back the
+// machine's own; once it runs freely again it holds these again, so that a
+// key held back then and let go since is not held for ever.
 std::array<uint8_t, KEY_NUMBERS> host_keys{};
+bool keys_from_the_past = false;
 
 // One host frame while the rewind key is held: the machine goes back, its
 // picture is shown, and the host's part of a frame's end follows (the
@@ -36,6 +35,7 @@ std::array<uint8_t, KEY_NUMBERS> host_keys{};
 void rewind_frame()
 {
     g_rewinding = timeline_back_one_frame() ? Rewinding::GOING_BACK : Rewinding::AT_OLDEST;
+    keys_from_the_past = keys_from_the_past || g_rewinding == Rewinding::GOING_BACK;
     debug_machine_moved();
     const bool overlay_live = g_debugger.overlay_visible && !g_debugger.in_interrupt;
     if (g_debugger.overlay_visible) {
@@ -74,10 +74,11 @@ void say_why_not(GoingBack result)
 
 }  // namespace
 
-void time_travel_start(uint32_t seconds)
+void time_travel_start(std::size_t frames, std::size_t byte_bound)
 {
-    timeline_start(std::size_t{seconds} * FRAMES_PER_SECOND, HOST_PARTS);
+    timeline_start(frames, HOST_PARTS, byte_bound);
     host_keys = g_keys;
+    keys_from_the_past = false;
     g_rewinding = Rewinding::NO;
 }
 
@@ -88,9 +89,12 @@ bool frame_goes_back()
         rewind_frame();
         return true;
     }
-    if (g_rewinding != Rewinding::NO) {
-        g_rewinding = Rewinding::NO;
-        g_keys = host_keys;  // between frames: the next frame's snapshot takes it in
+    g_rewinding = Rewinding::NO;
+    // Between frames: the frame's snapshot takes the keys in. Held by the
+    // debugger, the machine steps on exactly as it ran.
+    if (keys_from_the_past && !g_debugger.stopped) {
+        g_keys = host_keys;
+        keys_from_the_past = false;
     }
     return false;
 }
@@ -105,5 +109,7 @@ void set_machine_key(unsigned key, uint8_t state)
 
 void debugger_go_back(bool to_last_hit)
 {
-    say_why_not(to_last_hit ? run_back_to_hit() : step_back_instruction());
+    const GoingBack result = to_last_hit ? run_back_to_hit() : step_back_instruction();
+    keys_from_the_past = keys_from_the_past || result == GoingBack::DONE;
+    say_why_not(result);
 }

@@ -5,6 +5,7 @@
 // know of.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "rewind/timeline.h"
@@ -17,13 +18,17 @@ enum class Rewinding : int32_t {
 };
 extern Rewinding g_rewinding;
 
-// From the next frame on, the last `seconds` of the machine's time are kept
-// (0: none). The machine's keys are those the host holds.
-void time_travel_start(uint32_t seconds);
+constexpr uint32_t FRAMES_PER_SECOND = 60;
+
+// From the next frame on, the machine's last `frames` frames are kept (0:
+// none), in at most `byte_bound` bytes of differences. The machine's keys
+// are those the host holds.
+void time_travel_start(std::size_t frames, std::size_t byte_bound = TIMELINE_BYTE_BOUND);
 
 // At the start of every host frame: while the rewind key is held, the frame
 // takes the machine back one frame instead of running it (true). Once the
-// key is let go, the machine holds the keys that the host holds.
+// machine runs freely after going back, it holds the keys that the host
+// holds.
 bool frame_goes_back();
 
 // A key of the emulated keyboard goes down (1) or up (0) on the host's

@@ -21,8 +21,7 @@ void timeline_start(std::size_t frames, std::span<const RecordPart> more_parts, 
 
 void timeline_stop()
 {
-    g_timeline.ring.stop();
-    g_timeline = Timeline{};
+    g_timeline = Timeline{};  // the ring's memory goes with it
 }
 
 bool timeline_on()

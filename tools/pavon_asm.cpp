@@ -1,6 +1,6 @@
 // pavon-asm: assembles a program into the machine's two ROM images.
 //
-//     pavon-asm SOURCE [-o DIRECTORY] [-l LISTING]
+//     pavon-asm SOURCE [-o DIRECTORY] [-l FILE]
 //
 // writes DIRECTORY/ROM/pavon1.bin (32 KB, >0000), DIRECTORY/ROM/pavon2.bin
 // (16 KB, >8000) and the debug information DIRECTORY/pavon.dbg; DIRECTORY
@@ -19,17 +19,18 @@
 namespace {
 
 constexpr const char* USAGE =
-    "usage: pavon-asm SOURCE [-o DIRECTORY] [-l LISTING]\n"
+    "usage: pavon-asm SOURCE [-o DIRECTORY] [-l FILE]\n"
     "Assembles SOURCE and the files its COPY lines name. Writes\n"
     "DIRECTORY/ROM/pavon1.bin and DIRECTORY/ROM/pavon2.bin (default DIRECTORY: .)\n"
     "and the debug information DIRECTORY/pavon.dbg, all or none of them.\n"
     "  -o DIRECTORY  where the images and pavon.dbg go (folders are created)\n"
-    "  -l LISTING    also write a listing: each source line with its address and\n"
-    "                the words or bytes it placed, then the symbols\n"
+    "  -l FILE       also write a listing to FILE: each source line with its\n"
+    "                address and the words or bytes it placed, then the symbols\n"
     "  -h, --help    print this and exit\n"
     "  --version     print the version and exit\n"
     "Exit status: 0 written; 1 errors in the source, or a file that cannot be read\n"
-    "or written (nothing written); 2 a bad command line.\n";
+    "or written; 2 a bad command line, or an output that would replace a source\n"
+    "or another output. Unless it is 0, no file was written.\n";
 
 struct CommandLine {
     const char* source = nullptr;

@@ -2,8 +2,10 @@
 //
 //     label:  MNEMONIC  operand, operand   ; comment
 //
-// Everything it produces is collected in a Program: the bytes placed in the
-// address space, and the errors with their source lines.
+// Everything it produces is collected in a Program: the files and lines it
+// read (COPY reads a file in place of its line), the bytes placed in the
+// address space with the lines that placed them, the symbols, and the
+// errors with their files and lines.
 #pragma once
 
 #include <cstdint>

@@ -19,9 +19,10 @@ declare -A allowed=(
   [platform]="platform"
   [display]="$core isa debugger platform display shell"
   [shell]="$core isa debugger platform display shell"
-  [tools]="$core isa tools"
+  [symbols]="$core symbols"
+  [tools]="$core isa symbols platform tools"
 )
-below_host="machine cpu bus video isa debugger platform tools"
+below_host="machine cpu bus video isa symbols debugger platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

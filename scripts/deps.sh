@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: scripts/deps.sh build|test
+# Usage: scripts/deps.sh build|test|web
 #   build: compiler, CMake, SDL 1.2, libpng, GoogleTest, Google Benchmark
 #   test:  the above plus the virtual display and the tools the window tests
-#          drive it with, and clang with its libFuzzer for the fuzz targets
+#          drive it with, clang with its libFuzzer for the fuzz targets, and
+#          for the page's tests Emscripten, Chromium and npm
+#   web:   the build's packages plus Emscripten, which builds the page
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev libgtest-dev libbenchmark-dev)
 if [[ "${1:-build}" == test ]]; then
   packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
+fi
+if [[ "${1:-build}" == test || "${1:-build}" == web ]]; then
+  packages+=(emscripten)
+fi
+if [[ "${1:-build}" == test ]]; then
+  packages+=(chromium)
+  # npm, unless a Node.js from elsewhere brought its own
+  if ! command -v npm >/dev/null; then
+    packages+=(npm)
+  fi
 fi
 
 missing=()

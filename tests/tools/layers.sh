@@ -20,6 +20,7 @@ declare -A allowed=(
   [display]="$core isa debugger platform display shell"
   [shell]="$core isa debugger platform display shell"
   [tools]="$core isa tools"
+  [web]="$core isa debugger platform display shell web"
 )
 below_host="machine cpu bus video isa debugger platform tools"
 

@@ -18,7 +18,7 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DPAVON_SANITIZE
 cmake --build "$build_dir" -j2
 # The page, and the packages its tests drive Chromium with (installed again
 # only when their lock file changed).
-bash "$source_dir/scripts/web.sh" --build-only
+PAVON_ASM="$build_dir/tools/pavon-asm" bash "$source_dir/scripts/web.sh" --build-only
 web_tests="$source_dir/tests/web"
 if [[ ! "$web_tests/node_modules/.package-lock.json" -nt "$web_tests/package-lock.json" ]]; then
   (cd "$web_tests" && npm ci --no-audit --no-fund)

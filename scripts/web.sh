@@ -3,6 +3,7 @@
 # serves it on http://127.0.0.1:8000/ with Python's own server; --build-only
 # stops after the build. Installs what is missing first: the desktop's build
 # tools (its assembler makes the demo's ROM images) and Debian's emscripten.
+# PAVON_ASM may name an assembler already built (scripts/test.sh gives its own).
 # Usage: scripts/web.sh [--build-only]
 set -euo pipefail
 
@@ -15,10 +16,13 @@ if command -v ccache >/dev/null; then
 fi
 
 bash "$source_dir/scripts/deps.sh" web
-cmake -S "$source_dir" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_HOST=OFF "${launcher[@]}" >/dev/null
-cmake --build "$native_dir" -j2 --target pavon-asm
+assembler=${PAVON_ASM:-$native_dir/tools/pavon-asm}
+if [[ -z "${PAVON_ASM:-}" ]]; then
+  cmake -S "$source_dir" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_HOST=OFF "${launcher[@]}" >/dev/null
+  cmake --build "$native_dir" -j2 --target pavon-asm
+fi
 emcmake cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_WEB=ON \
-  -DPAVON_ASM="$native_dir/tools/pavon-asm" "${launcher[@]}" >/dev/null
+  -DPAVON_ASM="$assembler" "${launcher[@]}" >/dev/null
 cmake --build "$build_dir" -j2
 
 if [[ "${1:-}" == --build-only ]]; then

@@ -33,6 +33,8 @@ constexpr double MILLISECONDS_PER_FRAME = 1000 / REAL_TIME_FRAMES_PER_SECOND;
 // animation frame, so that the page still answers.
 constexpr double UNPACED_MILLISECONDS = 12;
 
+constexpr int IDLE_LOOK_MILLISECONDS = 100;
+
 double g_speed = 1;       // times real time; 0: unpaced
 double g_frames_due = 0;  // machine frames owed to the time that has passed
 double g_last_tick = 0;
@@ -46,6 +48,31 @@ int64_t browser_now()
 // animation frames instead.
 void browser_sleep_until(int64_t) {}
 
+// Nothing to run until a key or the page changes that: the page paused, or
+// the processor held by the debugger with the overlay showing where it stands.
+bool idle()
+{
+    return g_paused || (g_debugger.stopped && !g_debugger.in_interrupt && g_debugger.overlay_visible);
+}
+
+// Running, the loop follows the display's refresh. Idle, it looks only ten
+// times a second (for the title's notices to expire), and the browser has
+// nothing to draw; on waking, the pacing starts from then.
+void set_loop_timing()
+{
+    static bool slow = false;
+    if (idle() == slow) {
+        return;
+    }
+    slow = idle();
+    if (slow) {
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, IDLE_LOOK_MILLISECONDS);
+    } else {
+        g_last_tick = emscripten_get_now();
+        emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+    }
+}
+
 // After the keys were read outside a frame's end: the overlay redrawn for
 // the keys it took, as at a frame's end. Escape, which ends the desktop
 // program, pauses the page: nothing can close it.
@@ -58,6 +85,7 @@ void keys_read(int presses)
         g_quit = 0;
         g_paused = 1;
     }
+    set_loop_timing();
 }
 
 // One frame, or the rest of one the debugger held; false when the debugger
@@ -97,14 +125,14 @@ void animation_frame()
     const double now = emscripten_get_now();
     const double elapsed = now - g_last_tick;
     g_last_tick = now;
-    if (g_paused) {
+    if (idle()) {
         g_frames_due = 0;
-        keys_read(poll_events());
     } else {
         run_due_frames(now, elapsed);
     }
     title_update();
     display_flush();
+    set_loop_timing();
 }
 
 // The page's messages carry the file's name the page gave.
@@ -123,6 +151,7 @@ EMSCRIPTEN_KEEPALIVE void web_set_paused(int paused)
 {
     g_paused = paused != 0;
     title_update();
+    set_loop_timing();
 }
 
 EMSCRIPTEN_KEEPALIVE int web_paused()
@@ -178,6 +207,7 @@ EMSCRIPTEN_KEEPALIVE int web_key(const char* name, int down)
 EMSCRIPTEN_KEEPALIVE void web_reset()
 {
     restart();
+    set_loop_timing();
 }
 
 // F12's screenshot.
@@ -191,12 +221,16 @@ EMSCRIPTEN_KEEPALIVE void web_screenshot()
 EMSCRIPTEN_KEEPALIVE const char* web_load_roms(const char* first_name, const uint8_t* first, int first_size,
                                                const char* second_name, const uint8_t* second, int second_size)
 {
-    return answer(load_rom_images({first_name, first, first_size}, {second_name, second, second_size}));
+    const std::string message = load_rom_images({first_name, first, first_size}, {second_name, second, second_size});
+    set_loop_timing();
+    return answer(message);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_load_state(const char* name, const uint8_t* bytes, int size)
 {
-    return answer(load_state_file({name, bytes, size}));
+    const std::string message = load_state_file({name, bytes, size});
+    set_loop_timing();
+    return answer(message);
 }
 
 // The state file's bytes as F5 saves them, or null when saving failed.

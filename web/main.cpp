@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/display.h"
 #include "display/render.h"
@@ -256,6 +257,7 @@ int main()
     g_machine_output = {console_print, debug_output};
     g_host_clock = {browser_now, browser_sleep_until};
     g_return_while_held = true;
+    g_debug_host.frame_number = &g_frame_number;
     start_up();
     title_update();
     g_last_tick = emscripten_get_now();

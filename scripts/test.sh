@@ -2,9 +2,10 @@
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
 # warnings as errors, and runs every test: the unit tests, the tests that
 # drive the real program in a virtual window, and the page's tests in
-# headless Chromium (the page built by scripts/web.sh --build-only). Then builds the fuzz
-# targets with clang (in build-fuzz) and runs each for PAVON_FUZZ_SECONDS
-# (default 30; 0 skips them): any crash fails.
+# headless Chromium (the page built by scripts/web.sh --build-only). Then
+# builds the fuzz targets with clang (in build-fuzz) and runs each for PAVON_FUZZ_SECONDS
+# (default 30; 0 skips them): any crash fails. A run of the whole suite (no
+# ctest arguments) also builds the Debian package and checks it.
 # Usage: scripts/test.sh [extra ctest arguments, e.g. -R Bus or -L window]
 set -euo pipefail
 
@@ -24,6 +25,9 @@ if [[ ! "$web_tests/node_modules/.package-lock.json" -nt "$web_tests/package-loc
   (cd "$web_tests" && npm ci --no-audit --no-fund)
 fi
 (cd "$build_dir" && ctest --output-on-failure "$@")
+if (($# == 0)); then
+  bash "$source_dir/tests/tools/package_check.sh" "$source_dir"
+fi
 
 if ((fuzz_seconds > 0)); then
   CC=clang-14 CXX=clang++-14 cmake -S "$source_dir" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

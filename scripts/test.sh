@@ -3,9 +3,10 @@
 # warnings as errors, and runs every test: the unit tests, the tests that
 # drive the real program in a virtual window, and the page's tests in
 # headless Chromium (the page built by scripts/web.sh --build-only). Then
-# builds the fuzz targets with clang (in build-fuzz) and runs each for PAVON_FUZZ_SECONDS
-# (default 30; 0 skips them): any crash fails. A run of the whole suite (no
-# ctest arguments) also builds the Debian package and checks it.
+# builds the fuzz targets with clang (in build-fuzz) and runs each for
+# PAVON_FUZZ_SECONDS (default 30; 0 skips them): any crash fails. A run of
+# the whole suite (no ctest arguments) also builds the Debian package and
+# checks it.
 # Usage: scripts/test.sh [extra ctest arguments, e.g. -R Bus or -L window]
 set -euo pipefail
 

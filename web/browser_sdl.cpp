@@ -4,8 +4,6 @@
 // events come through SDL_PushEvent (web/main.cpp).
 #include <SDL.h>
 
-#include <emscripten/emscripten.h>
-
 #include <array>
 #include <cstddef>
 #include <cstring>

@@ -21,6 +21,7 @@ declare -A allowed=(
   [shell]="$core isa debugger platform display shell"
   [symbols]="$core symbols"
   [tools]="$core isa symbols platform tools"
+  [web]="$core isa debugger platform display shell web"
 )
 below_host="machine cpu bus video isa symbols debugger platform tools"
 

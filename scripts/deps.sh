@@ -1,14 +1,34 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: scripts/deps.sh build|test
+# Usage: scripts/deps.sh build|package|test|web
 #   build: compiler, CMake, SDL 1.2, libpng, GoogleTest, Google Benchmark
+#   package: the above plus what CPack's Debian package needs (dpkg-shlibdeps
+#            for the dependencies, file to find the programs)
 #   test:  the above plus the virtual display and the tools the window tests
-#          drive it with, and clang with its libFuzzer for the fuzz targets
+#          drive it with, clang with its libFuzzer for the fuzz targets, and
+#          the checks of the install and the package (man, groff,
+#          desktop-file-validate, bash-completion, lintian), and for the
+#          page's tests Emscripten, Chromium and npm
+#   web:   the build's packages plus Emscripten, which builds the page
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev libgtest-dev libbenchmark-dev)
+if [[ "${1:-build}" == package || "${1:-build}" == test ]]; then
+  packages+=(dpkg-dev file)
+fi
 if [[ "${1:-build}" == test ]]; then
   packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
+  packages+=(man-db groff desktop-file-utils bash-completion lintian)
+fi
+if [[ "${1:-build}" == test || "${1:-build}" == web ]]; then
+  packages+=(emscripten)
+fi
+if [[ "${1:-build}" == test ]]; then
+  packages+=(chromium)
+  # npm, unless a Node.js from elsewhere brought its own
+  if ! command -v npm >/dev/null; then
+    packages+=(npm)
+  fi
 fi
 
 missing=()

@@ -85,7 +85,7 @@ void time_travel_start(std::size_t frames, std::size_t byte_bound)
 bool frame_goes_back()
 {
     recording_frame_begins();
-    if (g_rewind_held) {
+    if (g_rewind_held && timeline_on()) {
         rewind_frame();
         return true;
     }

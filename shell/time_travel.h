@@ -25,8 +25,9 @@ constexpr uint32_t FRAMES_PER_SECOND = 60;
 // are those the host holds.
 void time_travel_start(std::size_t frames, std::size_t byte_bound = TIMELINE_BYTE_BOUND);
 
-// At the start of every host frame: while the rewind key is held, the frame
-// takes the machine back one frame instead of running it (true). Once the
+// At the start of every host frame: while the rewind key is held (and a
+// past is kept), the frame takes the machine back one frame instead of
+// running it (true). Once the
 // machine runs freely after going back, it holds the keys that the host
 // holds.
 bool frame_goes_back();

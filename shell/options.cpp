@@ -285,7 +285,7 @@ std::string usage_text()
             "                 current folder, never replacing a file\n"
             "  Alt+Return     full screen on and off\n"
             "  Tab (held)     fast-forward: unpaced while held\n"
-            "  Backspace (held) rewind: each frame takes the machine back one frame\n"
+            "  Backspace      rewind while held: each frame goes back one frame\n"
             "In the debugger: F2 resume, e leave, c / v processor / video chip view, arrows and\n"
             "  Page Up / Page Down move the dump (Shift: by >1000), Home / End its start / end,\n"
             "  p the ports, F10 redraw, F7 step over, F9 breakpoint at PC on and off,\n"

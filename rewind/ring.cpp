@@ -200,7 +200,8 @@ uint8_t* Ring::room_for_way_back(Entry& entry)
         }
         if (chunks_.size() + (spare_ ? 1 : 0) < most_chunks_ || spare_) {
             Chunk chunk;
-            chunk.bytes = spare_ ? std::move(spare_) : std::make_unique_for_overwrite<uint8_t[]>(chunk_bytes_);
+            // Left as allocated: the pages count only once written.
+            chunk.bytes = spare_ ? std::move(spare_) : std::unique_ptr<uint8_t[]>(new uint8_t[chunk_bytes_]);
             if (chunks_.empty()) {
                 first_chunk_ = 0;
             }

@@ -95,6 +95,7 @@ double median_time(Place place, Go go)
         }
         times.push_back(milliseconds_since(start));
         g_debugger.stopped = 0;
+        run_instructions();  // the frame to its end
         timeline_frame_ends();
         end_frame();
     }

@@ -235,6 +235,19 @@ void debug_overdue_hold()
     after_turn();
 }
 
+void debug_machine_moved()
+{
+    last_pc = g_cpu.PC;
+    last_wp = g_cpu.WP;
+    if (watching) {
+        watch_take();
+    }
+    if (held()) {
+        resume_pc = g_cpu.PC;
+        debug_hooks_update();
+    }
+}
+
 void debug_frame_end()
 {
     if (g_debug_hooks == HOOKS_OFF) {

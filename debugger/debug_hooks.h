@@ -58,6 +58,11 @@ inline void execute_instruction()
     }
 }
 
+// The machine was put back to an earlier moment (rewound, stepped back):
+// the checks go on from it as it stands, and held, the processor resumes at
+// the instruction it is held at, breakpoint or not.
+void debug_machine_moved();
+
 // After the frame's end has ticked the decrementer and taken the frame
 // interrupt: the interrupt's trace line, and watched bytes changed there.
 void debug_frame_end();

@@ -1,5 +1,7 @@
 #include "debugger/debugger.h"
 
+#include <cstdio>
+
 #include "debugger/panels.h"
 #include "debugger/screen.h"
 #include "debugger/text.h"
@@ -7,6 +9,9 @@
 namespace {
 
 constexpr int32_t VDP_DUMP_START = 0x0000;
+constexpr int NOTE_ROW = TEXT_ROWS - 1;
+
+char note[TEXT_COLUMNS + 1] = "";
 
 // Clears the grid, writes the current view's labels and paints them.
 void build_view()
@@ -17,6 +22,7 @@ void build_view()
     } else {
         write_cpu_labels();
     }
+    text_print(0, NOTE_ROW, "%s", note);
     text_draw_all();
 }
 
@@ -80,4 +86,9 @@ void debugger_leave()
     g_debugger.overlay_visible = 0;
     g_debugger.stopped = 0;
     g_overlay_screen.show_picture();
+}
+
+void debugger_note(const char* text)
+{
+    std::snprintf(note, sizeof note, "%s", text);
 }

@@ -18,3 +18,7 @@ void debugger_show_cpu();
 void debugger_show_vdp();
 void debugger_draw_view();
 void debugger_leave();
+
+// A line at the foot of either view, in free cells, until another replaces
+// it (an empty text clears it). Shown at the next redraw.
+void debugger_note(const char* text);

@@ -77,6 +77,14 @@ bool watch_changed()
     });
 }
 
+void watch_copy(std::vector<uint8_t>& into)
+{
+    into.resize(taken.size());
+    for (const Watch& watch : watches) {
+        std::memcpy(into.data() + watch.shadow, watched_bytes(watch), watch.length);
+    }
+}
+
 bool watch_report_changes(const char* cause)
 {
     bool changed = false;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 enum class WatchedMemory : uint8_t { ADDRESS_SPACE, VIDEO };
 
@@ -21,6 +22,9 @@ void watch_take();
 
 // True if any watched byte differs from the one taken.
 bool watch_changed();
+
+// The watched bytes as they stand, range after range.
+void watch_copy(std::vector<uint8_t>& into);
 
 // Reports every range whose bytes changed since they were taken, one line
 // each on the diagnostics channel ending in `cause` ("PC >0104, frame 3"),

@@ -17,6 +17,7 @@
 #include "shell/events.h"
 #include "shell/frame_loop.h"
 #include "shell/rom.h"
+#include "shell/time_travel.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ void fuzz_start_machine()
     debugger_init();
     drain_events();
     g_held.fill(false);
+    time_travel_start(2);  // Backspace rewinds, or steps back in the debugger
 }
 
 void fuzz_run_frames(int frames, const uint8_t* keys, std::size_t count)

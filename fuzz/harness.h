@@ -18,7 +18,8 @@ void fuzz_start();
 std::string fuzz_file(const char* name, const uint8_t* bytes, std::size_t size);
 
 // Start-up from the ROM buffers as they stand: every record reset, the
-// processor created from the images, the debugger at its start.
+// processor created from the images, the debugger at its start, the last
+// two frames kept to go back to.
 void fuzz_start_machine();
 
 // Runs `frames` frames. Each key byte is an event: its low six bits choose

@@ -12,6 +12,7 @@
 constexpr std::size_t KEY_NUMBERS = 323;
 
 namespace key {
+constexpr uint16_t BACKSPACE = 8;  // no keyboard row reads it: the host's rewind key
 constexpr uint16_t RETURN = 13;
 constexpr uint16_t SPACE = 32;
 constexpr uint16_t UP = 273;

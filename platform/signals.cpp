@@ -2,6 +2,22 @@
 
 #include <csignal>
 
+namespace {
+
+volatile std::sig_atomic_t quit_caught = 0;
+
+void note_quit(int /*signal*/)
+{
+    quit_caught = 1;
+}
+
+}  // namespace
+
+bool quit_signal_caught()
+{
+    return quit_caught != 0;
+}
+
 #ifndef _WIN32
 namespace {
 
@@ -30,6 +46,19 @@ void restore_default_signals()
     const sigset_t signals = quit_signals();
     sigprocmask(SIG_UNBLOCK, &signals, nullptr);
 }
+
+void catch_quit_signals()
+{
+    struct sigaction action{};
+    action.sa_handler = note_quit;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const sigset_t signals = quit_signals();
+    sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+}
 #else
 void hold_quit_signals() {}
 
@@ -37,5 +66,11 @@ void restore_default_signals()
 {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+}
+
+void catch_quit_signals()
+{
+    std::signal(SIGINT, note_quit);
+    std::signal(SIGTERM, note_quit);
 }
 #endif

@@ -13,3 +13,9 @@ void hold_quit_signals();
 // file-size limit fails (and the file writers report it) instead of ending
 // the program.
 void restore_default_signals();
+
+// After SDL_Init, instead of restore_default_signals, when the run's end
+// must be seen through (a recording is written then): SIGINT and SIGTERM
+// only set a flag, which quit_signal_caught reports; SIGXFSZ as above.
+void catch_quit_signals();
+bool quit_signal_caught();

@@ -18,8 +18,11 @@
 #include "display/display.h"
 #include "display/screenshot.h"
 #include "display/window.h"
+#include "platform/signals.h"
+#include "shell/recording.h"
 #include "shell/start.h"
 #include "shell/state_file.h"
+#include "shell/time_travel.h"
 #include "shell/title.h"
 #include "video/vdp.h"
 
@@ -27,6 +30,7 @@ int32_t g_shift_held = 0;
 int32_t g_quit = 0;
 int32_t g_paused = 0;
 int32_t g_fast_forward = 0;
+int32_t g_rewind_held = 0;
 
 namespace {
 
@@ -44,7 +48,7 @@ constexpr std::array<KeyRange, 4> RECORDED_KEYS{{
 }};
 // The machine numbers its keys as SDL does.
 static_assert(KEY_NUMBERS == SDLK_LAST);
-static_assert(key::RETURN == SDLK_RETURN && key::SPACE == SDLK_SPACE);
+static_assert(key::BACKSPACE == SDLK_BACKSPACE && key::RETURN == SDLK_RETURN && key::SPACE == SDLK_SPACE);
 static_assert(key::UP == SDLK_UP && key::DOWN == SDLK_DOWN && key::RIGHT == SDLK_RIGHT && key::LEFT == SDLK_LEFT);
 static_assert(key::F8 == SDLK_F8 && key::F10 == SDLK_F10 && key::F11 == SDLK_F11);
 static_assert(key::LEFT_SHIFT == SDLK_LSHIFT && key::RIGHT_CTRL == SDLK_RCTRL && key::LEFT_CTRL == SDLK_LCTRL);
@@ -105,7 +109,7 @@ void program_key(unsigned key)
         title_notice(save_state() < 0 ? "save failed" : "saved");
         break;
     case SDLK_F6:
-        title_notice(load_state() < 0 ? "load failed" : "loaded");
+        change_machine([] { title_notice(load_state() < 0 ? "load failed" : "loaded"); });
         break;
     case SDLK_LSHIFT:
         g_shift_held = 1;
@@ -122,13 +126,16 @@ void program_key(unsigned key)
         g_paused = !g_paused;
         break;
     case SDLK_F4:
-        restart();
+        change_machine(restart);
         break;
     case SDLK_F12:
         take_screenshot();
         break;
     case SDLK_TAB:
         g_fast_forward = 1;
+        break;
+    case SDLK_BACKSPACE:
+        g_rewind_held = 1;
         break;
     default:
         break;
@@ -137,10 +144,11 @@ void program_key(unsigned key)
 
 // Stage 2 while the overlay is shown. `last_start` is the highest dump
 // address whose 128 bytes stay inside the memory shown.
-void debugger_key(unsigned key, int32_t last_start)
+void debugger_key(unsigned key, unsigned modifiers, int32_t last_start)
 {
     int32_t& dump = g_debugger.dump_address;
     const int32_t step = g_shift_held ? SHIFT_PAGE_STEP : PAGE_STEP;
+    debugger_note("");
     switch (key) {
     case SDLK_F2:
         g_debugger.stopped = 0;
@@ -193,6 +201,9 @@ void debugger_key(unsigned key, int32_t last_start)
     case SDLK_F9:
         debugger_toggle_breakpoint();
         break;
+    case SDLK_BACKSPACE:
+        debugger_go_back((modifiers & KMOD_SHIFT) != 0);
+        break;
     default:
         break;
     }
@@ -205,24 +216,29 @@ void key_pressed(unsigned key, unsigned modifiers, int32_t last_start)
         display_toggle_fullscreen();
         return;
     }
+    record_key(key, true);
     program_key(key);
     if (g_debugger.overlay_visible) {
-        debugger_key(key, last_start);
+        debugger_key(key, modifiers, last_start);
     } else if (is_recorded(key)) {
-        g_keys[key] = 1;
+        set_machine_key(key, 1);
     }
 }
 
 void key_released(unsigned key)
 {
+    record_key(key, false);
     if (key == SDLK_LSHIFT) {
         g_shift_held = 0;
     }
     if (key == SDLK_TAB) {
         g_fast_forward = 0;
     }
+    if (key == SDLK_BACKSPACE) {
+        g_rewind_held = 0;
+    }
     if (is_recorded(key)) {
-        g_keys[key] = 0;
+        set_machine_key(key, 0);
     }
 }
 
@@ -243,6 +259,9 @@ int poll_events()
             key_released(key_symbol(event));
         }
     }
+    if (quit_signal_caught()) {
+        g_quit = 1;  // Ctrl+C with --record: the run ends as Escape ends it
+    }
     return presses;
 }
 
@@ -252,4 +271,5 @@ void events_reset()
     g_quit = 0;
     g_paused = 0;
     g_fast_forward = 0;
+    g_rewind_held = 0;
 }

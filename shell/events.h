@@ -10,6 +10,7 @@ extern int32_t g_shift_held;    // left Shift held: large dump steps
 extern int32_t g_quit;          // set by Escape; ends the frame loop
 extern int32_t g_paused;        // F3: no frame runs until F3 again (or F1)
 extern int32_t g_fast_forward;  // Tab held: frames unpaced
+extern int32_t g_rewind_held;   // Backspace held: each frame takes the machine back one
 
 // Handles every queued event: key states, quit, save and load, the host's
 // own keys and the debugger's keys. Every other kind of event, the window's

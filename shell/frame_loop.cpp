@@ -10,6 +10,7 @@
 #include "display/render.h"
 #include "shell/events.h"
 #include "shell/scripted_run.h"
+#include "shell/time_travel.h"
 #include "shell/title.h"
 #include "video/vdp.h"
 
@@ -192,13 +193,18 @@ void run_instructions()
 void run_frame()
 {
     if (!g_frame_unfinished) {
+        if (frame_goes_back()) {
+            return;  // the rewind key is held
+        }
         g_cycles = 0;
+        timeline_frame_begins(g_frame_number);
     }
     run_instructions();
     g_frame_unfinished = g_return_while_held && g_cycles < CYCLES_PER_FRAME && !g_quit;
     if (g_frame_unfinished) {
         return;
     }
+    timeline_frame_ends();
     const bool waited = g_debugger.stopped && g_debugger.in_interrupt;
     end_frame();
     hold_if_overdue(waited);

@@ -27,7 +27,8 @@ constexpr int64_t EVENT_WAIT_TIME = NANOSECONDS_PER_SECOND / 100;
 extern uint64_t g_frame_number;
 
 // Runs one frame: g_cycles from 0, instructions until the budget is spent
-// (or the program is quitting), then the end-of-frame steps.
+// (or the program is quitting), then the end-of-frame steps. While the
+// rewind key is held, the frame takes the machine back one frame instead.
 void run_frame();
 
 // A host whose own loop must get control back (a browser's animation

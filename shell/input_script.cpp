@@ -18,22 +18,23 @@ struct NamedKey {
     uint16_t key;
 };
 
-// The keys a keyboard row reads, under names, and Escape (quit). Letters,
-// digits and the punctuation keys name themselves.
-constexpr std::array<NamedKey, 13> NAMED_KEYS{{
-    {"return", key::RETURN},
-    {"space", key::SPACE},
-    {"shift", key::LEFT_SHIFT},
-    {"ctrl", key::LEFT_CTRL},
-    {"rightctrl", key::RIGHT_CTRL},
-    {"up", key::UP},
-    {"down", key::DOWN},
-    {"left", key::LEFT},
-    {"right", key::RIGHT},
-    {"f8", key::F8},
-    {"f10", key::F10},
-    {"f11", key::F11},
-    {"escape", ESCAPE},
+// The keys a keyboard row reads, under names, Escape (quit) and Backspace
+// (rewind). Letters, digits and the punctuation keys name themselves.
+constexpr std::array<NamedKey, 14> NAMED_KEYS{{
+    {"Return", key::RETURN},
+    {"Space", key::SPACE},
+    {"Shift", key::LEFT_SHIFT},
+    {"Ctrl", key::LEFT_CTRL},
+    {"RightCtrl", key::RIGHT_CTRL},
+    {"Up", key::UP},
+    {"Down", key::DOWN},
+    {"Left", key::LEFT},
+    {"Right", key::RIGHT},
+    {"F8", key::F8},
+    {"F10", key::F10},
+    {"F11", key::F11},
+    {"Escape", ESCAPE},
+    {"Backspace", key::BACKSPACE},
 }};
 
 constexpr std::string_view PUNCTUATION_KEYS = "-=[];',./\\";
@@ -138,15 +139,30 @@ int input_key_number(std::string_view name)
     if (name.size() == 1) {
         return character_key(name[0]);
     }
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto same = [name](std::string_view other) {
+        return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+    };
     for (const NamedKey& named : NAMED_KEYS) {
-        if (named.name == lower) {
+        if (same(named.name)) {
             return named.key;
         }
     }
     return -1;
+}
+
+std::string input_key_name(unsigned key)
+{
+    for (const NamedKey& named : NAMED_KEYS) {
+        if (named.key == key) {
+            return std::string(named.name);
+        }
+    }
+    if (key < 128 && character_key(static_cast<char>(key)) == static_cast<int>(key)) {
+        return std::string(1, static_cast<char>(key));
+    }
+    return {};
 }
 
 bool parse_input_script(std::string_view text, std::vector<InputEvent>& events, std::string& error)

@@ -38,3 +38,7 @@ bool parse_input_script(std::string_view text, std::vector<InputEvent>& events, 
 
 // The key that a name in a down or up line stands for, or -1.
 int input_key_number(std::string_view name);
+
+// The name that stands for a key in a down or up line, or an empty text
+// when none does.
+std::string input_key_name(unsigned key);

@@ -17,8 +17,10 @@
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
+#include "shell/recording.h"
 #include "shell/scripted_run.h"
 #include "shell/start.h"
+#include "shell/time_travel.h"
 #include "shell/title.h"
 
 namespace {
@@ -62,7 +64,12 @@ int main(int argc, char** argv)
         std::printf("Couldn`t load SDL.\n");
         return -1;
     }
-    restore_default_signals();
+    // With a recording, Ctrl+C ends the run as Escape does, and it is written.
+    if (g_options.record.empty()) {
+        restore_default_signals();
+    } else {
+        catch_quit_signals();
+    }
     std::atexit(SDL_Quit);
     // Neither a failed ROM load nor a window that cannot open stops the machine.
     start_up();
@@ -74,8 +81,14 @@ int main(int argc, char** argv)
     if (const int status = start_run(); status >= 0) {
         return status;
     }
+    time_travel_start(std::size_t{g_options.rewind_seconds} * FRAMES_PER_SECOND);
+    recording_start(g_options.record);
     frame_loop();
-    const int status = finish_run();
+    int status = finish_run();
+    if (std::string error; !recording_finish(error)) {
+        std::fprintf(stderr, "pavon: %s: cannot write the recording: %s\n", g_options.record.c_str(), error.c_str());
+        status = status == EXIT_SUCCESS ? EXIT_OUTPUT_FAILED : status;
+    }
     // A screenshot asked for and not written makes a failed run.
     const bool shot = g_options.screenshot.empty() || save_screenshot(g_options.screenshot.c_str()) == 0;
     SDL_Quit();

@@ -26,6 +26,7 @@ constexpr double SLOWEST_SPEED = 0.01;
 constexpr double FASTEST_SPEED = 100;
 constexpr int LARGEST_SCALE = 8;
 constexpr uint64_t MOST_FRAMES = 0xFFFFFFFF;
+constexpr uint64_t MOST_REWIND_SECONDS = 600;
 constexpr uint32_t DEFAULT_WATCH_LENGTH = 2;
 
 using Take = bool (*)(Options& options, std::string_view value, std::string& error);
@@ -74,6 +75,17 @@ bool take_frames(Options& options, std::string_view value, std::string& error)
     return true;
 }
 
+bool take_rewind(Options& options, std::string_view value, std::string& error)
+{
+    uint64_t seconds = 0;
+    if (!parse_number(value, MOST_REWIND_SECONDS, seconds)) {
+        error = quoted(value) + " is not a number of seconds from 0 to " + std::to_string(MOST_REWIND_SECONDS);
+        return false;
+    }
+    options.rewind_seconds = static_cast<uint32_t>(seconds);
+    return true;
+}
+
 bool take_address(std::string_view value, uint64_t last, uint16_t& address, std::string& error)
 {
     uint64_t number = 0;
@@ -118,7 +130,7 @@ bool take_text(std::string_view value, std::string& into, std::string& error)
 }
 
 // clang-format off
-const std::array<OptionRow, 17> OPTIONS{{
+const std::array<OptionRow, 19> OPTIONS{{
     {"--help", nullptr, "print this help and exit",
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--version", nullptr, "print the version and exit",
@@ -159,6 +171,10 @@ const std::array<OptionRow, 17> OPTIONS{{
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.load_state, e); }},
     {"--save-state", "FILE", "write the machine to the state file FILE when the program ends",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.save_state, e); }},
+    {"--rewind", "SECONDS", "keep the last SECONDS of the machine's time to go back to, 0 to 600 (default 60; 0 keeps none)",
+     take_rewind},
+    {"--record", "FILE", "write the session's key events to FILE when the program ends, as an input file that --input replays",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.record, e); }},
 }};
 // clang-format on
 
@@ -269,9 +285,12 @@ std::string usage_text()
             "                 current folder, never replacing a file\n"
             "  Alt+Return     full screen on and off\n"
             "  Tab (held)     fast-forward: unpaced while held\n"
+            "  Backspace      rewind while held: each frame goes back one frame\n"
             "In the debugger: F2 resume, e leave, c / v processor / video chip view, arrows and\n"
             "  Page Up / Page Down move the dump (Shift: by >1000), Home / End its start / end,\n"
-            "  p the ports, F10 redraw, F7 step over, F9 breakpoint at PC on and off.\n";
+            "  p the ports, F10 redraw, F7 step over, F9 breakpoint at PC on and off,\n"
+            "  Backspace one instruction back, Shift+Backspace back to the last breakpoint or\n"
+            "  watchpoint hit.\n";
     return text;
 }
 

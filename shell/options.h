@@ -35,6 +35,10 @@ struct Options {
     std::string input;    // key events at given frames
     std::string load_state;
     std::string save_state;
+
+    // Going back in time.
+    uint32_t rewind_seconds = 60;  // of the machine's time kept to go back to; 0: none
+    std::string record;            // the session's key events, as an input file
 };
 
 extern Options g_options;

@@ -159,6 +159,9 @@ int prepare_run()
     if (status == RUN_GOES_ON && !options.save_state.empty()) {
         status = check_output(options.save_state, "state file");
     }
+    if (status == RUN_GOES_ON && !options.record.empty()) {
+        status = check_output(options.record, "recording");
+    }
     return status;
 }
 
@@ -201,6 +204,11 @@ int start_run()
 void run_frame_hooks()
 {
     debug_frame_end();
+    run_host_frame_hooks();
+}
+
+void run_host_frame_hooks()
+{
     feed_input_events();
     if (g_options.frames != 0 && g_frame_number + 1 >= g_options.frames) {
         g_quit = 1;

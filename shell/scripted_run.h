@@ -23,6 +23,10 @@ int start_run();
 // At each frame's end, after its interrupt and before its event poll.
 void run_frame_hooks();
 
+// Its host's part alone (the input file's events, the frame count), for a
+// frame that took the machine back instead of running it.
+void run_host_frame_hooks();
+
 // When the frame loop has ended: the state file and the trace written; the
 // program's exit status.
 int finish_run();

@@ -28,10 +28,6 @@ using StateImage = std::array<uint8_t, STATE_FILE_SIZE>;
 
 StateImage file_image;
 
-// The byte after the VDP status has no meaning; a loaded file's value is
-// kept and written back.
-uint8_t reserved_byte = 0;
-
 void put_little(StateImage& image, std::size_t offset, uint16_t value)
 {
     image[offset] = static_cast<uint8_t>(value);
@@ -52,7 +48,7 @@ void pack_state(StateImage& image)
     put_little(image, CPU_OFFSET + 4, g_cpu.ST);
     put_little(image, VDP_OFFSET, g_vdp.address);
     image[VDP_OFFSET + 2] = g_vdp.status;
-    image[VDP_OFFSET + 3] = reserved_byte;
+    image[VDP_OFFSET + 3] = g_state_file_reserved;
     for (std::size_t i = 0; i < g_vdp.registers.size(); ++i) {
         put_little(image, VDP_REGISTERS_OFFSET + 2 * i, g_vdp.registers[i]);
     }
@@ -67,7 +63,7 @@ void unpack_state(const StateImage& image)
     g_cpu.ST = get_little(image, CPU_OFFSET + 4);
     g_vdp.address = get_little(image, VDP_OFFSET);
     g_vdp.status = image[VDP_OFFSET + 2];
-    reserved_byte = image[VDP_OFFSET + 3];
+    g_state_file_reserved = image[VDP_OFFSET + 3];
     for (std::size_t i = 0; i < g_vdp.registers.size(); ++i) {
         g_vdp.registers[i] = get_little(image, VDP_REGISTERS_OFFSET + 2 * i);
     }
@@ -76,6 +72,8 @@ void unpack_state(const StateImage& image)
 }
 
 }  // namespace
+
+uint8_t g_state_file_reserved = 0;
 
 int save_state()
 {

@@ -3,8 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 constexpr std::size_t STATE_FILE_SIZE = 81946;
+
+// The byte after the VDP status has no meaning; a loaded file's value is
+// kept and written back.
+extern uint8_t g_state_file_reserved;
 
 // Replaces the state file with one of exactly STATE_FILE_SIZE bytes, as
 // write_file_atomically does: 0 on success; -1 on any failure, with the

@@ -19,6 +19,7 @@ TEST(InputScript, EventsOrTheFault)
         {"", {}, ""},
         {"# comments, blank lines, CRLF\r\n\r\n  \n10 down a\r\n", {{10, true, 'a'}}, ""},
         {"5 down Return\n>A up RETURN\n0x10 down rightctrl\n", {{5, true, 13}, {10, false, 13}, {16, true, 305}}, ""},
+        {"1 down Backspace\n2 up BACKSPACE\n", {{1, true, 8}, {2, false, 8}}, ""},
         {"1 down Q\n1 down 7\n1 down \\\n1 down ;\n",
          {{1, true, 'q'}, {1, true, '7'}, {1, true, '\\'}, {1, true, ';'}}, ""},
         // type: each key down two frames, two frames apart; the next line after it.

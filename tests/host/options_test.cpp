@@ -20,7 +20,8 @@ TEST(Options, GoodLines)
     std::string error;
     ASSERT_EQ(parse({"--speed", "1", "--scale=3", "--fullscreen", "--break", ">8000", "--break", "0x10",
                      "--watch", "65534", "--watch-vram", ">3800:>800", "--trace-from", "256", "--frames", "10",
-                     "--headless", "--demo", "--input", "keys.txt", "--save-state=out.pvn", "--screenshot", "a.png"},
+                     "--headless", "--demo", "--input", "keys.txt", "--save-state=out.pvn", "--screenshot", "a.png",
+                     "--rewind", "0", "--record", "keys.out"},
                     o, error),
               CommandLine::RUN)
         << error;
@@ -39,12 +40,15 @@ TEST(Options, GoodLines)
     EXPECT_EQ(o.input, "keys.txt");
     EXPECT_EQ(o.save_state, "out.pvn");
     EXPECT_EQ(o.screenshot, "a.png");
+    EXPECT_EQ(o.rewind_seconds, 0u);
+    EXPECT_EQ(o.record, "keys.out");
 
     Options none;
     EXPECT_EQ(parse({}, none, error), CommandLine::RUN);
     EXPECT_EQ(none.speed, 0.0) << "unpaced without options";
     EXPECT_EQ(none.scale, 1);
     EXPECT_FALSE(none.demo) << "the images from the current folder";
+    EXPECT_EQ(none.rewind_seconds, 60u);
     EXPECT_EQ(parse({"--speed", "max"}, none, error), CommandLine::RUN);
     EXPECT_EQ(parse({"--version"}, none, error), CommandLine::VERSION);
     EXPECT_EQ(parse({"--version", "-h"}, none, error), CommandLine::HELP);
@@ -74,6 +78,9 @@ TEST(Options, BadLines)
         {{"--watch", ">F000:0"}, "--watch: '0' is not a length of at least 1 byte"},
         {{"--watch-vram", ">4000"}, "--watch-vram: '>4000' is not an address from 0 to >3FFF"},
         {{"--trace", ""}, "--trace: needs a file name"},
+        {{"--rewind", "-1"}, "--rewind: '-1' is not a number of seconds from 0 to 600"},
+        {{"--rewind", "601"}, "--rewind: '601' is not a number of seconds from 0 to 600"},
+        {{"--rewind", "1.5"}, "--rewind: '1.5' is not a number of seconds from 0 to 600"},
     };
     for (const Case& c : cases) {
         Options o;

@@ -16,14 +16,15 @@ declare -A allowed=(
   [video]="$core"
   [isa]="$core isa"
   [debugger]="$core isa debugger"
+  [rewind]="$core isa debugger rewind"
   [platform]="platform"
-  [display]="$core isa debugger platform display shell"
-  [shell]="$core isa debugger platform display shell"
+  [display]="$core isa debugger rewind platform display shell"
+  [shell]="$core isa debugger rewind platform display shell"
   [symbols]="$core symbols"
   [tools]="$core isa symbols platform tools"
-  [web]="$core isa debugger platform display shell web"
+  [web]="$core isa debugger rewind platform display shell web"
 )
-below_host="machine cpu bus video isa symbols debugger platform tools"
+below_host="machine cpu bus video isa symbols debugger rewind platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

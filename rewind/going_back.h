@@ -1,0 +1,24 @@
+// The debugger's ways back, while it holds the processor: one instruction
+// back, or back to the last place where a breakpoint or a watchpoint held
+// it, within the kept past (rewind/timeline.h). Either way the machine is
+// then exactly what it was there, and stepping on from there runs it as it
+// ran. The stretches replayed on the way print nothing and stop nowhere.
+#pragma once
+
+enum class GoingBack {
+    DONE,
+    NOT_HELD,         // the debugger does not hold the processor
+    NOTHING_EARLIER,  // the oldest place kept, or nothing kept
+    NO_HIT,           // no breakpoint or watchpoint held it within the kept past
+    LOST,             // the kept past does not lead to the machine as it stands: it is dropped
+};
+
+// The place before the last instruction the processor executed outside an
+// interrupt service: F1 from there comes back here.
+GoingBack step_back_instruction();
+
+// The last place, before this one, where a breakpoint or a watchpoint would
+// have held the processor: a breakpoint's address reached, or the first place
+// after a watched byte changed (after the service's RTWP for a change in an
+// interrupt service, or in the frame's end steps).
+GoingBack run_back_to_hit();

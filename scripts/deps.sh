@@ -6,7 +6,7 @@
 #          drive it with, and clang with its libFuzzer for the fuzz targets
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev libgtest-dev libbenchmark-dev)
+packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev)
 if [[ "${1:-build}" == test ]]; then
   packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
 fi

@@ -27,6 +27,7 @@ int32_t g_shift_held = 0;
 int32_t g_quit = 0;
 int32_t g_paused = 0;
 int32_t g_fast_forward = 0;
+int (*g_command_poll)() = nullptr;
 
 namespace {
 
@@ -242,6 +243,9 @@ int poll_events()
         } else if (event.type == SDL_KEYUP) {
             key_released(key_symbol(event));
         }
+    }
+    if (g_command_poll != nullptr) {
+        presses += g_command_poll();
     }
     return presses;
 }

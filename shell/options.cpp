@@ -118,7 +118,7 @@ bool take_text(std::string_view value, std::string& into, std::string& error)
 }
 
 // clang-format off
-const std::array<OptionRow, 16> OPTIONS{{
+const std::array<OptionRow, 17> OPTIONS{{
     {"--help", nullptr, "print this help and exit",
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--version", nullptr, "print the version and exit",
@@ -157,6 +157,8 @@ const std::array<OptionRow, 16> OPTIONS{{
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.load_state, e); }},
     {"--save-state", "FILE", "write the machine to the state file FILE when the program ends",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.save_state, e); }},
+    {"--dap", nullptr, "be a debug adapter for an editor on standard input and output (alone: the launch request brings the other options)",
+     [](Options& o, std::string_view, std::string&) { return o.dap = true; }},
 }};
 // clang-format on
 

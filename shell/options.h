@@ -34,6 +34,9 @@ struct Options {
     std::string input;    // key events at given frames
     std::string load_state;
     std::string save_state;
+
+    // The program is a debug adapter on its standard input and output.
+    bool dap = false;
 };
 
 extern Options g_options;

@@ -16,12 +16,13 @@ declare -A allowed=(
   [video]="$core"
   [isa]="$core isa"
   [debugger]="$core isa debugger"
+  [dap]="$core isa debugger dap"
   [platform]="platform"
   [display]="$core isa debugger platform display shell"
-  [shell]="$core isa debugger platform display shell"
+  [shell]="$core isa debugger dap platform display shell"
   [tools]="$core isa tools"
 )
-below_host="machine cpu bus video isa debugger platform tools"
+below_host="machine cpu bus video isa debugger dap platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

@@ -16,6 +16,7 @@ namespace {
 constexpr int64_t LARGEST_INSTRUCTION_COUNT = 0x10000;
 constexpr int64_t LONGEST_INSTRUCTION = 6;  // bytes: a word and two extension words
 constexpr int64_t RESYNC_TRIES = 8;
+constexpr int64_t RUNWAY = 64;  // bytes decoded first, so that the instructions fall into step
 
 // The reference's address with the offset added; false with the reason.
 bool start_address(Arguments& arguments, MemoryReference& where, Reply& reply)
@@ -57,7 +58,7 @@ Instruction decode(int64_t address, std::string& text)
 std::vector<int64_t> instructions_before(int64_t address, int64_t count)
 {
     std::string text;
-    const int64_t farthest = address - count * LONGEST_INSTRUCTION;
+    const int64_t farthest = address - count * LONGEST_INSTRUCTION - RUNWAY;
     for (int64_t start = farthest; start < address && start < farthest + 2 * RESYNC_TRIES; start += 2) {
         std::vector<int64_t> starts;
         int64_t at = start;

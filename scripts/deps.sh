@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
 # Usage: scripts/deps.sh build|test
-#   build: compiler, CMake, SDL 1.2, libpng, GoogleTest, Google Benchmark
+#   build: compiler, CMake, SDL 1.2, libpng, nlohmann-json (the debug
+#          adapter's messages), GoogleTest, Google Benchmark
 #   test:  the above plus the virtual display and the tools the window tests
-#          drive it with, and clang with its libFuzzer for the fuzz targets
+#          drive it with, clang with its libFuzzer for the fuzz targets, and
+#          Node with npm for the editor extension's tests
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev)
 if [[ "${1:-build}" == test ]]; then
   packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
+  # Node and npm for the editor extension's tests, unless a Node is there.
+  if ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+  fi
 fi
 
 missing=()

@@ -15,6 +15,8 @@ fuzz_seconds=${PAVON_FUZZ_SECONDS:-30}
 bash "$source_dir/scripts/deps.sh" test
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DPAVON_SANITIZE=ON -DPAVON_WERROR=ON >/dev/null
 cmake --build "$build_dir" -j2
+# The editor extension's test tools (the debug adapter's session, the grammar).
+(cd "$source_dir/editors/vscode" && npm ci --no-audit --no-fund --loglevel=error)
 (cd "$build_dir" && ctest --output-on-failure "$@")
 
 if ((fuzz_seconds > 0)); then

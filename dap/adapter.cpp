@@ -224,6 +224,8 @@ void adapter_begin(const AdapterHost& host)
 {
     g_session = Session{};
     g_session.host = host;
+    breakpoints_replace(BreakKind::INSTRUCTION, {});
+    exception_filters_reset();
     message_limit = OutputLimit{"stdout"};
     diagnostic_limit = OutputLimit{"console"};
 }

@@ -168,7 +168,8 @@ bool parse_memory(Parser& p, char sign, Evaluation& out)
         if (!p.take(')')) {
             return p.fail("a ')' is missing");
         }
-        at += index.value;
+        // The processor's sum wraps.
+        at = static_cast<int64_t>((static_cast<uint64_t>(at) + static_cast<uint64_t>(index.value)) & 0xFFFF);
     }
     return memory_word(p, at, out);
 }

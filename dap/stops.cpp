@@ -85,6 +85,13 @@ void note_hold(const char* reason)
                               : std::vector<int64_t>{};
 }
 
+void exception_filters_reset()
+{
+    for (ExceptionFilter& row : filters) {
+        row.on = true;
+    }
+}
+
 Json exception_filters()
 {
     Json list = Json::array();

@@ -13,6 +13,9 @@
 // The debugger's reason for a hold becomes the next `stopped` event's.
 void note_hold(const char* reason);
 
+// Every filter on, as a session starts.
+void exception_filters_reset();
+
 // The filters as `initialize` announces them.
 Json exception_filters();
 

@@ -47,7 +47,7 @@ const configurationProvider = {
       }
       return {
         type: 'pavon', request: 'launch', name: 'Assemble and debug',
-        preLaunchTask: `pavon-asm: ${BUILD_LABEL}`, cwd: '${workspaceFolder}/out',
+        preLaunchTask: `pavon-asm: ${BUILD_LABEL}`, cwd: '${workspaceFolder}/out', speed: 1, scale: 3,
       };
     }
     return config;

@@ -3,7 +3,8 @@
 # warnings as errors, and runs every test: the unit tests and the tests
 # that drive the real program in a virtual window. Then builds the fuzz
 # targets with clang (in build-fuzz) and runs each for PAVON_FUZZ_SECONDS
-# (default 30; 0 skips them): any crash fails.
+# (default 30; 0 skips them): any crash fails. A run of the whole suite (no
+# ctest arguments) also builds the Debian package and checks it.
 # Usage: scripts/test.sh [extra ctest arguments, e.g. -R Bus or -L window]
 set -euo pipefail
 
@@ -18,6 +19,9 @@ cmake --build "$build_dir" -j2
 # The editor extension's test tools (the debug adapter's session, the grammar).
 (cd "$source_dir/editors/vscode" && npm ci --no-audit --no-fund --loglevel=error)
 (cd "$build_dir" && ctest --output-on-failure "$@")
+if (($# == 0)); then
+  bash "$source_dir/tests/tools/package_check.sh" "$source_dir"
+fi
 
 if ((fuzz_seconds > 0)); then
   CC=clang-14 CXX=clang++-14 cmake -S "$source_dir" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

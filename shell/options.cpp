@@ -118,7 +118,7 @@ bool take_text(std::string_view value, std::string& into, std::string& error)
 }
 
 // clang-format off
-const std::array<OptionRow, 17> OPTIONS{{
+const std::array<OptionRow, 18> OPTIONS{{
     {"--help", nullptr, "print this help and exit",
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--version", nullptr, "print the version and exit",
@@ -129,6 +129,8 @@ const std::array<OptionRow, 17> OPTIONS{{
      take_scale},
     {"--fullscreen", nullptr, "start full screen (Alt+Return switches back)",
      [](Options& o, std::string_view, std::string&) { return o.fullscreen = true; }},
+    {"--demo", nullptr, "run the installed demo: its ROM images from share/pavon/demo (in a build folder: firmware/); files are still written here",
+     [](Options& o, std::string_view, std::string&) { return o.demo = true; }},
     {"--screenshot", "FILE", "write the picture to FILE (PNG, 256 by 192) when the program ends",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.screenshot, e); }},
     {"--break", "ADDR", "stop in the debugger when PC reaches ADDR (repeatable)",

@@ -20,6 +20,7 @@ struct Options {
     int scale = 1;     // window pixels per machine pixel, each way
     bool fullscreen = false;
     std::string screenshot;  // PNG of the picture written when the program ends
+    bool demo = false;       // the ROM images from the installed demo's folder
 
     // Debugging.
     std::vector<uint16_t> breaks;

@@ -2,6 +2,7 @@
 
 #include "machine/messages.h"
 #include "platform/io.h"
+#include "platform/paths.h"
 
 std::array<uint8_t, ROM1_SIZE> g_rom1{};
 std::array<uint8_t, ROM2_SIZE> g_rom2{};
@@ -44,4 +45,12 @@ int load_roms(const char* first_path, const char* second_path)
     }
     host::_close(file);
     return 0;
+}
+
+RomPaths rom_paths(const std::string& folder)
+{
+    if (folder.empty()) {
+        return {ROM1_PATH, ROM2_PATH};
+    }
+    return {folder + "/" + ROM1_PATH, folder + "/" + ROM2_PATH};
 }

@@ -9,15 +9,19 @@
 #include "debugger/debugger.h"
 #include "display/window.h"
 #include "platform/paths.h"
+#include "shell/options.h"
 #include "shell/rom.h"
 
 namespace {
 
 // The ROM images read, every record at its start value, the processor
-// created from the images' reset vector.
+// created from the images' reset vector. With --demo the images are the
+// installed demo's; everything the program writes still goes to the
+// current folder.
 void start_machine()
 {
-    load_roms(ROM1_PATH, ROM2_PATH);
+    const RomPaths roms = rom_paths(g_options.demo ? demo_folder() : std::string());
+    load_roms(roms.first.c_str(), roms.second.c_str());
     machine_reset();  // every record at its start value: no key held
     cpu_create(g_rom1, g_rom2);
 }

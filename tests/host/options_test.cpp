@@ -20,13 +20,13 @@ TEST(Options, GoodLines)
     std::string error;
     ASSERT_EQ(parse({"--speed", "1", "--scale=3", "--fullscreen", "--break", ">8000", "--break", "0x10",
                      "--watch", "65534", "--watch-vram", ">3800:>800", "--trace-from", "256", "--frames", "10",
-                     "--headless", "--input", "keys.txt", "--save-state=out.pvn", "--screenshot", "a.png"},
+                     "--headless", "--demo", "--input", "keys.txt", "--save-state=out.pvn", "--screenshot", "a.png"},
                     o, error),
               CommandLine::RUN)
         << error;
     EXPECT_EQ(o.speed, 1.0);
     EXPECT_EQ(o.scale, 3);
-    EXPECT_TRUE(o.fullscreen && o.headless);
+    EXPECT_TRUE(o.fullscreen && o.headless && o.demo);
     EXPECT_EQ(o.breaks, (std::vector<uint16_t>{0x8000, 0x10}));
     ASSERT_EQ(o.watches.size(), 1u);
     EXPECT_EQ(o.watches[0].start, 0xFFFE);
@@ -44,6 +44,7 @@ TEST(Options, GoodLines)
     EXPECT_EQ(parse({}, none, error), CommandLine::RUN);
     EXPECT_EQ(none.speed, 0.0) << "unpaced without options";
     EXPECT_EQ(none.scale, 1);
+    EXPECT_FALSE(none.demo) << "the images from the current folder";
     EXPECT_EQ(parse({"--speed", "max"}, none, error), CommandLine::RUN);
     EXPECT_EQ(parse({"--version"}, none, error), CommandLine::VERSION);
     EXPECT_EQ(parse({"--version", "-h"}, none, error), CommandLine::HELP);

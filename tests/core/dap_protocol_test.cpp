@@ -3,6 +3,7 @@
 // stream answers the same however it is cut; expressions over the machine.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "dap/arguments.h"
 #include "dap/expression.h"
 #include "dap/framing.h"
+#include "debugger/debug_hooks.h"
 #include "machine.h"
 
 namespace {
@@ -118,6 +120,65 @@ TEST(DapProtocol, AnyCutOfTheStream)
         }
         ASSERT_EQ(g_sent, whole) << "round " << round;
     }
+}
+
+// The machine's stops as the client hears of them, through the exception
+// filters and the breakpoints' conditions. The program at >0100; R0 is 0.
+TEST(DapProtocol, StopsTold)
+{
+    struct Case {
+        const char* name;
+        std::array<uint16_t, 2> program;
+        std::string configuration;
+        const char* told;  // "reason: description" of the one stop, or "" for none
+        uint16_t r0;       // R0 when it stopped, or after 20 instructions
+    };
+    constexpr uint16_t MOVB_R0_TO_0 = 0xD800;  // MOVB R0,@>0000: a byte into ROM
+    constexpr uint16_t LWPI = 0x02E0;
+    constexpr uint16_t INC_R0 = 0x0580;
+    constexpr uint16_t JMP_BACK = 0x10FE;  // to the INC before it
+    const auto breakpoint = [](const char* fields) {
+        return request(3, "setInstructionBreakpoints",
+                       std::string(R"({"breakpoints":[{"instructionReference":"0x0100",)") + fields + "}]}");
+    };
+    const auto filters = [](const char* names) {
+        return request(3, "setExceptionBreakpoints", std::string(R"({"filters":[)") + names + "]}");
+    };
+    const Case cases[] = {
+        {"byte into ROM", {MOVB_R0_TO_0, 0x0000}, "", "exception: byte written into ROM", 0},
+        {"byte into ROM, filter off", {MOVB_R0_TO_0, 0x0000}, filters(R"("odd-workspace")"), "", 0},
+        {"odd workspace", {LWPI, 0xF001}, filters(R"("odd-workspace")"), "exception: odd workspace pointer >F001", 0},
+        {"condition", {INC_R0, JMP_BACK}, breakpoint(R"("condition":"R0 == 3")"), "breakpoint: breakpoint at >0100", 3},
+        {"hit count of a condition", {INC_R0, JMP_BACK}, breakpoint(R"("condition":"R0 > 1","hitCondition":"== 2")"),
+         "breakpoint: breakpoint at >0100", 3},
+        {"bad condition stops", {INC_R0, JMP_BACK}, breakpoint(R"("condition":"R0 ==")"),
+         "breakpoint: breakpoint at >0100", 0},
+        {"every other", {INC_R0, JMP_BACK}, breakpoint(R"("hitCondition":"% 2")"), "breakpoint: breakpoint at >0100", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start_session();
+        debug_checks_clear();
+        g_debug_host.held = adapter_machine_held;
+        g_debug_host.break_here = adapter_break_here;
+        debug_hooks_update();
+        poke_words(0x0100, {c.program[0], c.program[1]});
+        poke_words(0xF000, {0});
+        adapter_receive(LAUNCH + c.configuration + request(4, "configurationDone"));
+        for (int i = 0; i < 20 && !g_debugger.stopped; ++i) {
+            execute_instruction();
+        }
+        adapter_watch_machine();
+        std::string told;
+        for (const Json& message : g_sent) {
+            if (message["type"] == "event" && message["event"] == "stopped") {
+                told = message["body"].value("reason", "") + ": " + message["body"].value("description", "");
+            }
+        }
+        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(g_memory[0xF001], c.r0);
+    }
+    debug_checks_clear();
 }
 
 TEST(DapProtocol, Expressions)

@@ -88,62 +88,86 @@ bool machine_usable()
     return g_session.launched && !g_session.program_ended;
 }
 
-void handle(const std::string& body)
+// A message read as a request: its seq, command and arguments, or what is
+// wrong with it.
+struct Incoming {
+    int64_t seq = 0;
+    std::string command;
+    const Json* arguments = nullptr;
+    std::string problem;
+};
+
+const Json* member(const Json& message, const char* key)
+{
+    if (!message.is_object()) {
+        return nullptr;
+    }
+    const auto found = message.find(key);
+    return found == message.end() || found->is_null() ? nullptr : &*found;
+}
+
+Incoming read_request(const Json& message)
+{
+    Incoming request;
+    const Json* seq = member(message, "seq");
+    const Json* type = member(message, "type");
+    const Json* command = member(message, "command");
+    request.arguments = member(message, "arguments");
+    request.seq = seq != nullptr && seq->is_number_integer() ? seq->get<int64_t>() : 0;
+    request.command = command != nullptr && command->is_string() ? command->get<std::string>() : "";
+    if (!message.is_object()) {
+        request.problem = "the message is not a JSON object";
+    } else if (seq == nullptr || !seq->is_number_integer()) {
+        request.problem = "the message has no whole-number 'seq'";
+    } else if (type == nullptr || *type != "request") {
+        request.problem = "only requests are understood";
+    } else if (command == nullptr || !command->is_string()) {
+        request.problem = "the request has no 'command' string";
+    } else if (request.arguments != nullptr && !request.arguments->is_object()) {
+        request.problem = "'arguments' must be an object";
+    }
+    return request;
+}
+
+// One request answered by its row of the table, its events after it.
+void answer(const Incoming& request)
 {
     Reply reply;
-    if (json_depth(body) > DEEPEST_JSON) {
-        reply.fail("the message is nested more than " + std::to_string(DEEPEST_JSON) + " deep");
-        respond(0, "", reply);
-        return;
-    }
-    const Json message = Json::parse(body, nullptr, false);
-    const auto field = [&message](const char* key) -> const Json* {
-        if (!message.is_object()) {
-            return nullptr;
-        }
-        const auto found = message.find(key);
-        return found == message.end() ? nullptr : &*found;
-    };
-    const Json* seq = field("seq");
-    const Json* type = field("type");
-    const Json* command = field("command");
-    const int64_t request_seq = seq != nullptr && seq->is_number_integer() ? seq->get<int64_t>() : 0;
-    const std::string name = command != nullptr && command->is_string() ? command->get<std::string>() : "";
-    if (message.is_discarded() || !message.is_object()) {
-        reply.fail("the message is not a JSON object");
-    } else if (seq == nullptr || !seq->is_number_integer()) {
-        reply.fail("the message has no whole-number 'seq'");
-    } else if (type == nullptr || *type != "request") {
-        reply.fail("only requests are understood");
-    } else if (command == nullptr || !command->is_string()) {
-        reply.fail("the request has no 'command' string");
-    }
-    const RequestRow* row = reply.error.empty() ? find_request(name) : nullptr;
-    if (reply.error.empty() && row == nullptr) {
-        reply.fail("unknown request '" + name + "'");
-    } else if (row != nullptr && row->needs == Needs::MACHINE && !machine_usable()) {
+    const RequestRow* row = find_request(request.command);
+    if (!request.problem.empty()) {
+        reply.fail(request.problem);
+    } else if (row == nullptr) {
+        reply.fail("unknown request '" + request.command + "'");
+    } else if (row->needs == Needs::MACHINE && !machine_usable()) {
         reply.fail(g_session.program_ended ? "the program has ended" : "the program is not launched yet");
-    }
-    const Json* given = field("arguments");
-    const Json arguments_object = Json::object();
-    Arguments arguments(given != nullptr && given->is_object() ? *given : arguments_object);
-    if (reply.error.empty() && given != nullptr && !given->is_object() && !given->is_null()) {
-        reply.fail("'arguments' must be an object");
-    }
-    if (reply.error.empty()) {
+    } else {
+        const Json no_arguments = Json::object();
+        Arguments arguments(request.arguments != nullptr ? *request.arguments : no_arguments);
         row->handle(arguments, reply);
         if (!arguments.ok()) {
             reply = Reply{};
             reply.fail(arguments.error());
         }
     }
-    respond(request_seq, name, reply);
+    respond(request.seq, request.command, reply);
     if (!g_session.client_running) {
         g_session.told = machine_stamp();  // the client's own changes are no news to it
     }
     for (auto& [event, event_body] : reply.events_after) {
         send_event(event, std::move(event_body));
     }
+}
+
+void handle(const std::string& body)
+{
+    if (json_depth(body) > DEEPEST_JSON) {
+        Incoming request;
+        request.problem = "the message is nested more than " + std::to_string(DEEPEST_JSON) + " deep";
+        answer(request);
+        return;
+    }
+    const Json message = Json::parse(body, nullptr, false);
+    answer(read_request(message));
 }
 
 // Sends the count of the lines dropped in the second that has ended.

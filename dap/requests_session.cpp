@@ -24,8 +24,8 @@ void request_initialize(Arguments&, Reply& reply)
 
 void request_launch(Arguments& arguments, Reply& reply)
 {
-    if (g_session.launched) {
-        reply.fail("the program is launched already");
+    if (g_session.launched || g_session.launch_failed) {
+        reply.fail(g_session.launched ? "the program is launched already" : "the launch failed: start a new session");
         return;
     }
     LaunchSettings settings;
@@ -34,6 +34,7 @@ void request_launch(Arguments& arguments, Reply& reply)
         return;  // the argument's error is the answer
     }
     if (g_session.host.launch(settings.request, error) >= 0) {
+        g_session.launch_failed = true;
         reply.fail(error);
         return;
     }

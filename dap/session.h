@@ -33,6 +33,7 @@ struct Session {
     FrameReader reader;
     bool input_closed = false;  // the client's stream ended, or writing to it failed
     bool launched = false;
+    bool launch_failed = false;  // the machine may be half started: no second try
     bool configured = false;
     bool ending = false;        // the client asked for the end (disconnect)
     bool program_ended = false;

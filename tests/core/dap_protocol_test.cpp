@@ -181,6 +181,20 @@ TEST(DapProtocol, StopsTold)
     debug_checks_clear();
 }
 
+// Diagnostics beyond 50 lines a second are counted, and the count is told.
+TEST(DapProtocol, DiagnosticsLimited)
+{
+    start_session();
+    for (int i = 0; i < 60; ++i) {
+        adapter_diagnostic("Write to ROM address 0x0 at PC=0x0100.\n");
+    }
+    adapter_program_ended(0);
+    ASSERT_EQ(g_sent.size(), 53u);
+    EXPECT_EQ(g_sent[49]["body"]["category"], "console");
+    EXPECT_EQ(g_sent[50]["body"]["output"], "pavon: 10 more lines not shown\n");
+    EXPECT_EQ(answers().back(), "event terminated");
+}
+
 TEST(DapProtocol, Expressions)
 {
     struct Case {

@@ -3,14 +3,15 @@
 // what the machine did by itself.
 #include "dap/adapter.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "cpu/cpu.h"
-#include "debugger/debug_hooks.h"
 #include "dap/breakpoint_table.h"
 #include "dap/requests.h"
 #include "dap/session.h"
 #include "dap/stops.h"
+#include "debugger/debug_hooks.h"
 
 Session g_session;
 

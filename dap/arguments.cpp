@@ -86,16 +86,6 @@ const Json* Arguments::array(const char* key)
     return value;
 }
 
-const Json* Arguments::object(const char* key)
-{
-    const Json* value = field(key);
-    if (value != nullptr && !value->is_object()) {
-        wrong(key, "an object");
-        return nullptr;
-    }
-    return value;
-}
-
 void Arguments::require(const char* key)
 {
     if (!has(key)) {

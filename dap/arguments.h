@@ -21,9 +21,8 @@ public:
     std::string text(const char* key, const std::string& otherwise = {});
     // The field whatever its type, or null when it is absent.
     const Json* value(const char* key) const { return field(key); }
-    // An array or object, or null when the field is absent or of another type.
+    // An array, or null when the field is absent or of another type.
     const Json* array(const char* key);
-    const Json* object(const char* key);
 
     // A field that must be there.
     void require(const char* key);

@@ -14,12 +14,14 @@
 #include "video/vdp.h"
 
 uint64_t g_frame_number = 0;
+bool g_return_while_held = false;
 
 namespace {
 
 constexpr int FRAME_INTERRUPT_LEVEL = 3;
 
 int64_t g_next_refresh = 0;  // when the overlay is next redrawn while the processor runs under it
+bool g_frame_unfinished = false;  // run_frame returned while the processor was held
 
 // The overlay is kept up to date: shown, and no interrupt service running
 // (a service runs through without redraws, and the debugger never shows it).
@@ -174,6 +176,9 @@ void run_instructions()
         } else {
             held_turn(overlay_current);
             overlay_current = true;
+            if (g_return_while_held) {
+                return;
+            }
         }
         if (g_cycles >= CYCLES_PER_FRAME) {
             break;
@@ -186,8 +191,14 @@ void run_instructions()
 
 void run_frame()
 {
-    g_cycles = 0;
+    if (!g_frame_unfinished) {
+        g_cycles = 0;
+    }
     run_instructions();
+    g_frame_unfinished = g_return_while_held && g_cycles < CYCLES_PER_FRAME && !g_quit;
+    if (g_frame_unfinished) {
+        return;
+    }
     const bool waited = g_debugger.stopped && g_debugger.in_interrupt;
     end_frame();
     hold_if_overdue(waited);

@@ -30,6 +30,13 @@ extern uint64_t g_frame_number;
 // (or the program is quitting), then the end-of-frame steps.
 void run_frame();
 
+// A host whose own loop must get control back (a browser's animation
+// frames) sets this. While the debugger holds the processor, run_instructions
+// and run_frame then return after one look at the keys, the frame
+// unfinished, and the next run_frame goes on with it. Unset (the desktop),
+// they wait for the keys, sleeping in between.
+extern bool g_return_while_held;
+
 // The frame's instructions alone, from the current g_cycles on.
 void run_instructions();
 

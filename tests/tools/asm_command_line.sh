@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The assembler and disassembler programs as a user runs them: their exit
-# statuses, their messages, and that bad source writes no image.
-# Usage: asm_command_line.sh PAVON_ASM PAVON_DIS
+# statuses, their messages, that bad source writes no image, and that the
+# outputs are replaced all together or not at all.
+# Usage: asm_command_line.sh PAVON_ASM PAVON_DIS FIXTURES
 set -euo pipefail
 
 asm=$1
 dis=$2
+fixtures=$3
 
 fail() {
   echo "FAIL: $*" >&2
@@ -69,4 +71,73 @@ expected=">8000  0200 1234       LI R0, >1234
 status=0
 "$dis" out/ROM/pavon2.bin '>1X' 2>/dev/null || status=$?
 [[ $status == 2 ]] || fail "a bad address: status $status"
+echo "case: --help and --version on standard output, status 0"
+for tool in "$asm" "$dis"; do
+  "$tool" --help | grep -q "^usage: $(basename "$tool") " || fail "$tool --help"
+  [[ "$("$tool" --version)" =~ ^$(basename "$tool")\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "$tool --version"
+done
+
+echo "case: a program in two files gives its debug information, a listing and a disassembly with names"
+cp -r "$fixtures/symbols" two
+"$asm" two/main.asm -o two/out -l two/main.lst
+[[ "$(head -n 1 two/out/pavon.dbg)" == "pavon-dbg 1" ]] || fail "no debug information"
+grep -q '^two/lib/draw.asm:3  001A  D800 E002 ' two/main.lst || fail "listing: $(cat two/main.lst)"
+"$dis" --symbols two/out/pavon.dbg two/out/ROM/pavon1.bin >two/dis.txt
+expected="DRAW:
+>0016  0200 4000       LI R0, >4000
+>001A  D800 E002       MOVB R0, @>E002
+>001E  06C0            SWPB R0
+>0020  045B            B *R11
+TABLE:
+>0022  1234 5678       DATA >1234, >5678
+NAME:
+>0026  48 49           TEXT 'HI'
+>0028  01 02 03        BYTE >01, >02, >03"
+[[ "$(sed -n '/^DRAW:/,/BYTE/p' two/dis.txt)" == "$expected" ]] || fail "pavon-dis --symbols: $(cat two/dis.txt)"
+printf 'pavon-dbg 9\n' >future.dbg
+status=0
+"$dis" --symbols future.dbg two/out/ROM/pavon1.bin >/dev/null 2>err.txt || status=$?
+[[ $status == 1 && "$(cat err.txt)" == "pavon-dis: future.dbg:1: format version 9 is newer than this program reads (1)" ]] ||
+  fail "a future debug file: status $status, $(cat err.txt)"
+
+# Each case: the source, the status and a line of the messages; the
+# outputs of an earlier good run must stay exactly as they were.
+echo "case: failures change no output"
+mkdir -p fifo_dir folder.asm && mkfifo fifo_dir/pipe.asm
+printf ' COPY "b.asm"\n' >a.asm && printf ' NOP\n COPY "a.asm"\n' >b.asm
+printf '  LI R1,%s1\n' "$(head -c 1000000 /dev/zero | tr '\0' -)" >deep.asm
+printf ' COPY "nowhere.asm"\n' >missing.asm
+printf ' COPY "folder.asm"\n' >folder.asm.src && printf ' COPY "fifo_dir/pipe.asm"\n' >fifo.asm
+printf ' NOP\n' >nop.asm
+cases=(
+  "deep.asm|1|deep.asm:1: error: bad expression: more than 64 signs in a row"
+  "missing.asm|1|missing.asm:1: error: cannot COPY nowhere.asm: no such file"
+  "folder.asm.src|1|folder.asm.src:1: error: cannot COPY folder.asm: a folder, not a file"
+  "fifo.asm|1|fifo.asm:1: error: cannot COPY fifo_dir/pipe.asm: not a regular file (a FIFO, a device or a socket)"
+  "a.asm|1|b.asm:2: error: cannot COPY a.asm: it includes itself (a.asm -> b.asm -> a.asm)"
+  "nop.asm -l nop.asm|2|pavon-asm: nop.asm would replace the source file nop.asm; nothing written"
+  "nop.asm -l keep/pavon.dbg|2|pavon-asm: keep/pavon.dbg and keep/pavon.dbg are the same file; nothing written"
+)
+"$asm" two/main.asm -o keep
+chmod 640 keep/ROM/pavon1.bin
+ln -s "$work/victim" keep/ROM/pavon1.bin.tmp
+before=$(cat keep/ROM/pavon1.bin keep/ROM/pavon2.bin keep/pavon.dbg | md5sum)
+for entry in "${cases[@]}"; do
+  IFS='|' read -r arguments expected_status message <<<"$entry"
+  status=0
+  # shellcheck disable=SC2086
+  timeout 10 "$asm" $arguments -o keep 2>err.txt || status=$?
+  [[ $status == "$expected_status" ]] || fail "$arguments: status $status"
+  grep -qxF "$message" err.txt || fail "$arguments: $(head -c 300 err.txt)"
+done
+mkdir keep/ROM/pavon2.bin.new && mv keep/ROM/pavon2.bin keep/saved2 && mv keep/ROM/pavon2.bin.new keep/ROM/pavon2.bin
+status=0
+"$asm" nop.asm -o keep 2>err.txt || status=$?
+[[ $status == 1 ]] && grep -q "cannot write keep/ROM/pavon2.bin" err.txt || fail "a folder as the second image: $status"
+rmdir keep/ROM/pavon2.bin && mv keep/saved2 keep/ROM/pavon2.bin
+[[ "$(cat keep/ROM/pavon1.bin keep/ROM/pavon2.bin keep/pavon.dbg | md5sum)" == "$before" ]] || fail "a failure changed an output"
+[[ $(find keep -name '*.??????' | wc -l) == 0 && ! -e victim ]] || fail "temporary files or the link's target written"
+"$asm" nop.asm -o keep
+[[ $(stat -c %a keep/ROM/pavon1.bin) == 640 && -L keep/ROM/pavon1.bin.tmp && ! -e victim ]] ||
+  fail "a replaced image lost its mode, or the link at the old temporary name was followed"
 echo "PASS"

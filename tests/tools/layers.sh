@@ -20,9 +20,11 @@ declare -A allowed=(
   [platform]="platform"
   [display]="$core isa debugger platform display shell"
   [shell]="$core isa debugger dap platform display shell"
-  [tools]="$core isa tools"
+  [symbols]="$core symbols"
+  [tools]="$core isa symbols platform tools"
+  [web]="$core isa debugger platform display shell web"
 )
-below_host="machine cpu bus video isa debugger dap platform tools"
+below_host="machine cpu bus video isa symbols debugger dap platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

@@ -34,9 +34,17 @@ Directive find_directive(std::string_view mnemonic)
     return Directive::None;
 }
 
+// Where a line lies: its file, its number there, and its place in the
+// order of reading.
+struct Position {
+    int file = 0;
+    int line = 0;
+    std::size_t order = 0;
+};
+
 // One line that places bytes, kept from the first pass for the second.
 struct Statement {
-    int line;
+    Position where;
     int64_t address;
     const Opcode* opcode;  // an instruction, or nullptr for DATA, BYTE, TEXT and END
     Directive directive;
@@ -57,28 +65,44 @@ std::string hex4(int64_t value)
 // everything collected so far.
 class Assembler {
 public:
-    explicit Assembler(Program& program) : program_(program) {}
+    Assembler(Program& program, const SourceReader& reader) : program_(program), reader_(reader) {}
 
     void first_pass(std::string_view source);
     void second_pass();
     void check_placement();
 
 private:
+    struct PendingLabel {
+        std::string name;
+        Position where;
+    };
+
     Program& program_;
+    const SourceReader& reader_;
     std::vector<Statement> statements_;
-    std::vector<std::pair<std::string, int>> pending_labels_;  // labels on lines of their own, with their lines
+    std::vector<PendingLabel> pending_labels_;  // labels on lines of their own
     int64_t here_ = 0;
-    int line_ = 0;
+    Position position_;           // of the line being read
+    std::vector<int> copy_chain_;  // the files being read, each holding a COPY of the next
+    bool too_long_ = false;
+    std::size_t source_bytes_ = 0;  // of all the files read so far
 
-    void error(int line, std::string message) { program_.errors.push_back({line, std::move(message)}); }
+    void error(const Position& where, std::string message)
+    {
+        program_.errors.push_back({where.line, std::move(message), where.file, where.order});
+    }
+    void error(std::string message) { error(position_, std::move(message)); }
 
+    void read_file(std::string_view source, int file);
+    void copy(const LineFields& fields);
+    int file_index(const std::string& path, const std::string& absolute);
     void first_pass_line(const LineFields& fields);
     bool operand_count_is(const std::string& mnemonic, std::size_t count, std::size_t low, std::size_t high);
     void layout_directive(Directive directive, const std::string& mnemonic, const std::string& label,
                           const std::vector<std::string>& texts);
     bool parse_statement(Statement& statement, const std::string& mnemonic, const std::vector<std::string>& texts,
                          int64_t& size);
-    void define(const std::string& name, int64_t value, int line);
+    void define(const std::string& name, int64_t value, const Position& where, bool equ = false);
     void place_pending_labels();
     bool evaluate_now(const std::string& text, int64_t& value);
     void reserve(int64_t size);
@@ -96,16 +120,25 @@ private:
     bool encode_data(const Statement& statement, std::vector<uint8_t>& bytes);
 };
 
-void Assembler::define(const std::string& name, int64_t value, int line)
+void Assembler::define(const std::string& name, int64_t value, const Position& where, bool equ)
 {
     if (register_number(name) >= 0) {
-        error(line, "bad label '" + name + "': register names are reserved");
+        error(where, "bad label '" + name + "': register names are reserved");
         return;
     }
-    const auto [found, inserted] = program_.symbols.try_emplace(name, Symbol{value, line});
+    if (name.size() > MAX_SYMBOL_NAME) {
+        error(where, "bad label '" + name.substr(0, 16) + "...': longer than " + std::to_string(MAX_SYMBOL_NAME) +
+                         " characters");
+        return;
+    }
+    const auto [found, inserted] =
+        program_.symbols.try_emplace(name, Symbol{value, where.line, where.file, equ, where.order});
     if (!inserted) {
-        error(line, "duplicate label '" + name + "' (first defined on line " + std::to_string(found->second.line) +
-                        ")");
+        const Symbol& first = found->second;
+        const std::string place = first.file == where.file
+                                      ? "on line " + std::to_string(first.line)
+                                      : "at " + program_.files[first.file].path + ":" + std::to_string(first.line);
+        error(where, "duplicate label '" + name + "' (first defined " + place + ")");
     }
 }
 
@@ -113,8 +146,8 @@ void Assembler::define(const std::string& name, int64_t value, int line)
 // where that lands (after the alignment of an instruction, for instance).
 void Assembler::place_pending_labels()
 {
-    for (const auto& [name, line] : pending_labels_) {
-        define(name, here_, line);
+    for (const PendingLabel& label : pending_labels_) {
+        define(label.name, here_, label.where);
     }
     pending_labels_.clear();
 }
@@ -128,7 +161,7 @@ bool Assembler::evaluate_now(const std::string& text, int64_t& value)
         if (reason.rfind("undefined label", 0) == 0) {
             reason += " (AORG, BSS and EQU need labels defined above them)";
         }
-        error(line_, reason);
+        error(reason);
         return false;
     }
     return true;
@@ -137,7 +170,7 @@ bool Assembler::evaluate_now(const std::string& text, int64_t& value)
 void Assembler::reserve(int64_t size)
 {
     if (here_ + size > ADDRESS_LIMIT) {
-        error(line_, "value out of range: the program runs past >FFFF");
+        error("value out of range: the program runs past >FFFF");
     }
     here_ += size;
 }
@@ -178,7 +211,7 @@ bool Assembler::parse_instruction_operands(const Opcode& opcode, const std::vect
         }
     }
     if (!ok) {
-        error(line_, reason);
+        error(reason);
     }
     return ok;
 }
@@ -203,29 +236,128 @@ int64_t Assembler::instruction_size(const Opcode& opcode, const std::vector<Oper
 
 void Assembler::first_pass(std::string_view source)
 {
+    copy_chain_.push_back(0);
+    source_bytes_ = source.size();
+    read_file(source, 0);
+    place_pending_labels();
+}
+
+// Reads the lines of one file, up to its END; a COPY reads its file in its
+// place.
+void Assembler::read_file(std::string_view source, int file)
+{
     bool ended = false;
-    while (!ended && !source.empty()) {
+    int line = 0;
+    while (!ended && !too_long_ && !source.empty()) {
         const std::size_t end = source.find('\n');
-        const std::string_view text = source.substr(0, end);
+        std::string_view text = source.substr(0, end);
         source = end == std::string_view::npos ? std::string_view{} : source.substr(end + 1);
-        ++line_;
+        if (program_.lines.size() >= MAX_SOURCE_LINES) {
+            error("the program is too long: more than " + std::to_string(MAX_SOURCE_LINES) +
+                  " lines, COPY files included");
+            too_long_ = true;
+            break;
+        }
+        position_ = {file, ++line, program_.lines.size()};
+        if (!text.empty() && text.back() == '\r') {
+            text.remove_suffix(1);
+        }
+        program_.lines.push_back({file, line, std::string(text)});
         LineFields fields;
         std::string reason;
         if (!split_line(text, fields, reason)) {
-            error(line_, reason);
+            error(reason);
             continue;
         }
-        ended = upper_case(fields.mnemonic) == "END";
+        const std::string mnemonic = upper_case(fields.mnemonic);
+        if (mnemonic == "COPY") {
+            copy(fields);
+            continue;
+        }
+        ended = mnemonic == "END";
         first_pass_line(fields);
     }
-    place_pending_labels();
+}
+
+// The folder of `file` (as its path was given) joined to `name`.
+std::string beside(const std::string& file, const std::string& name)
+{
+    const std::size_t slash = file.rfind('/');
+    if (name.front() == '/' || slash == std::string::npos) {
+        return name;
+    }
+    return file.substr(0, slash + 1) + name;
+}
+
+int Assembler::file_index(const std::string& path, const std::string& absolute)
+{
+    for (std::size_t i = 0; i < program_.files.size(); ++i) {
+        if (program_.files[i].absolute == absolute) {
+            return static_cast<int>(i);
+        }
+    }
+    program_.files.push_back({path, absolute});
+    return static_cast<int>(program_.files.size() - 1);
+}
+
+void Assembler::copy(const LineFields& fields)
+{
+    if (!fields.label.empty()) {
+        pending_labels_.push_back({fields.label, position_});  // names what the file places first
+    }
+    const std::vector<std::string> texts = split_operands(fields.operands);
+    Operand name;
+    std::string reason;
+    if (!operand_count_is("COPY", texts.size(), 1, 1)) {
+        return;
+    }
+    if (!parse_string(texts[0], name, reason) || name.expression[0].text.empty()) {
+        error(reason.empty() ? "bad operand: COPY needs a file name" : reason);
+        return;
+    }
+    const std::string path = beside(program_.files[position_.file].path, name.expression[0].text);
+    SourceText source;
+    if (!reader_) {
+        error("cannot COPY " + path + ": no files can be read here");
+        return;
+    }
+    if (copy_chain_.size() > MAX_COPY_DEPTH) {
+        error("cannot COPY " + path + ": files nested more than " + std::to_string(MAX_COPY_DEPTH) + " deep");
+        return;
+    }
+    if (!reader_(path, source, reason)) {
+        error("cannot COPY " + path + ": " + reason);
+        return;
+    }
+    source_bytes_ += source.text.size();
+    if (source_bytes_ > MAX_SOURCE_BYTES) {
+        error("the program is too long: more than " + std::to_string(MAX_SOURCE_BYTES >> 20) +
+              " MiB, COPY files included");
+        too_long_ = true;
+        return;
+    }
+    const int file = file_index(path, source.absolute);
+    const auto first = std::find(copy_chain_.begin(), copy_chain_.end(), file);
+    if (first != copy_chain_.end()) {
+        std::string chain;
+        for (auto at = first; at != copy_chain_.end(); ++at) {
+            chain += program_.files[static_cast<std::size_t>(*at)].path + " -> ";
+        }
+        error("cannot COPY " + path + ": it includes itself (" + chain + path + ")");
+        return;
+    }
+    const Position holder = position_;
+    copy_chain_.push_back(file);
+    read_file(source.text, file);
+    copy_chain_.pop_back();
+    position_ = holder;
 }
 
 void Assembler::first_pass_line(const LineFields& fields)
 {
     if (fields.mnemonic.empty()) {
         if (!fields.label.empty()) {
-            pending_labels_.emplace_back(fields.label, line_);
+            pending_labels_.push_back({fields.label, position_});
         }
         return;
     }
@@ -234,10 +366,10 @@ void Assembler::first_pass_line(const LineFields& fields)
     const Directive directive = find_directive(mnemonic);
     const Opcode* opcode = directive == Directive::None ? find_opcode(mnemonic) : nullptr;
     if (directive == Directive::None && opcode == nullptr) {
-        error(line_, "unknown mnemonic '" + fields.mnemonic + "'");
+        error("unknown mnemonic '" + fields.mnemonic + "'");
         place_pending_labels();
         if (!fields.label.empty()) {
-            define(fields.label, here_, line_);  // keeps later uses from piling up errors
+            define(fields.label, here_, position_);  // keeps later uses from piling up errors
         }
         return;
     }
@@ -253,9 +385,9 @@ void Assembler::first_pass_line(const LineFields& fields)
     }
     place_pending_labels();
     if (!fields.label.empty()) {
-        define(fields.label, here_, line_);
+        define(fields.label, here_, position_);
     }
-    Statement statement{line_, here_, opcode, directive, {}};
+    Statement statement{position_, here_, opcode, directive, {}};
     int64_t size = 0;
     if (parse_statement(statement, mnemonic, texts, size)) {
         statements_.push_back(std::move(statement));
@@ -273,7 +405,7 @@ bool Assembler::operand_count_is(const std::string& mnemonic, std::size_t count,
                                 : open_ended ? "at least " + std::to_string(low)
                                              : std::to_string(low) + " or " + std::to_string(high);
     const bool singular = high == 1 || (open_ended && low == 1);
-    error(line_, "bad operand: " + mnemonic + " takes " + allowed + (singular ? " operand" : " operands") + ", not " +
+    error("bad operand: " + mnemonic + " takes " + allowed + (singular ? " operand" : " operands") + ", not " +
                      std::to_string(count));
     return false;
 }
@@ -294,21 +426,21 @@ void Assembler::layout_directive(Directive directive, const std::string& mnemoni
     switch (directive) {
     case Directive::Equ:
         if (label.empty()) {
-            error(line_, "bad label: EQU needs a label to define");
+            error("bad label: EQU needs a label to define");
         } else if (has_value) {
-            define(label, value, line_);
+            define(label, value, position_, true);
         }
         return;
     case Directive::Aorg:
         if (has_value && (value < 0 || value >= ADDRESS_LIMIT)) {
-            error(line_, "value out of range: AORG " + std::to_string(value) + " is not an address");
+            error("value out of range: AORG " + std::to_string(value) + " is not an address");
         } else if (has_value) {
             here_ = value;
         }
         break;
     case Directive::Bss:
         if (has_value && value < 0) {
-            error(line_, "value out of range: BSS " + std::to_string(value) + " is negative");
+            error("value out of range: BSS " + std::to_string(value) + " is negative");
         }
         break;
     default:
@@ -316,7 +448,7 @@ void Assembler::layout_directive(Directive directive, const std::string& mnemoni
         break;
     }
     if (!label.empty()) {
-        define(label, here_, line_);
+        define(label, here_, position_);
     }
     if (directive == Directive::Bss && has_value && value > 0) {
         reserve(value);
@@ -358,7 +490,7 @@ bool Assembler::parse_statement(Statement& statement, const std::string& mnemoni
         break;
     }
     if (!why.empty()) {
-        error(line_, why);
+        error(why);
     }
     return ok;
 }
@@ -367,7 +499,7 @@ bool Assembler::value_of(const Statement& statement, const Operand& operand, int
 {
     std::string reason;
     if (!evaluate(operand.expression, program_.symbols, statement.address, value, reason)) {
-        error(statement.line, reason);
+        error(statement.where, reason);
         return false;
     }
     return true;
@@ -378,7 +510,7 @@ bool Assembler::in_range(const Statement& statement, int64_t value, int64_t low,
     if (value >= low && value <= high) {
         return true;
     }
-    error(statement.line, "value out of range: " + std::to_string(value) + " is not " + what);
+    error(statement.where, "value out of range: " + std::to_string(value) + " is not " + what);
     return false;
 }
 
@@ -453,10 +585,10 @@ bool Assembler::encode_instruction(const Statement& statement, std::vector<uint8
         int64_t distance = (value - (statement.address + 2)) & 0xFFFF;
         distance = distance >= 0x8000 ? distance - 0x10000 : distance;
         if ((distance & 1) != 0) {
-            error(statement.line, "jump out of range: target " + hex4(value) + " is odd");
+            error(statement.where, "jump out of range: target " + hex4(value) + " is odd");
             ok = false;
         } else if (distance < -256 || distance > 254) {
-            error(statement.line, "jump out of range: target " + hex4(value) + " is " + std::to_string(distance / 2) +
+            error(statement.where, "jump out of range: target " + hex4(value) + " is " + std::to_string(distance / 2) +
                                       " words away (-128 to 127 allowed)");
             ok = false;
         }
@@ -515,17 +647,29 @@ bool Assembler::encode_data(const Statement& statement, std::vector<uint8_t>& by
     return ok;
 }
 
+LineKind kind_of(const Statement& statement)
+{
+    switch (statement.directive) {
+    case Directive::Data: return LineKind::Words;
+    case Directive::Byte: return LineKind::Bytes;
+    case Directive::Text: return LineKind::Text;
+    default: return LineKind::Code;
+    }
+}
+
 void Assembler::second_pass()
 {
     for (const Statement& statement : statements_) {
-        Segment segment{static_cast<uint16_t>(statement.address), statement.line, {}};
+        const Position& where = statement.where;
+        Segment segment{static_cast<uint16_t>(statement.address), where.line, {}, where.file, kind_of(statement),
+                        where.order};
         const bool ok = statement.opcode != nullptr ? encode_instruction(statement, segment.bytes)
                                                     : encode_data(statement, segment.bytes);
         if (!ok || segment.bytes.empty()) {
             continue;
         }
         if (statement.address + static_cast<int64_t>(segment.bytes.size()) > ROM_END) {
-            error(statement.line, "value out of range: " +
+            error(where, "value out of range: " +
                                       hex4(std::max<int64_t>(statement.address, ROM_END)) +
                                       " lies outside ROM (>0000 to >BFFF)");
             continue;
@@ -546,8 +690,11 @@ void Assembler::check_placement()
     const Segment* furthest = nullptr;  // the segment reaching highest so far
     for (const Segment* segment : order) {
         if (furthest != nullptr && segment->start < furthest->start + furthest->bytes.size()) {
-            error(segment->line, "overlap: " + hex4(segment->start) + " already holds bytes from line " +
-                                     std::to_string(furthest->line));
+            const std::string place = furthest->file == segment->file
+                                          ? "line " + std::to_string(furthest->line)
+                                          : program_.files[furthest->file].path + ":" + std::to_string(furthest->line);
+            error({segment->file, segment->line, segment->order},
+                  "overlap: " + hex4(segment->start) + " already holds bytes from " + place);
         }
         if (furthest == nullptr || segment->start + segment->bytes.size() > furthest->start + furthest->bytes.size()) {
             furthest = segment;
@@ -557,20 +704,27 @@ void Assembler::check_placement()
 
 }  // namespace
 
-Program assemble(std::string_view source, std::string_view file_name)
+Program assemble(std::string_view source, const SourceFile& file, const SourceReader& reader)
 {
     Program program;
-    program.file = std::string(file_name);
-    Assembler assembler(program);
+    program.files.push_back(file);
+    Assembler assembler(program, reader);
     assembler.first_pass(source);
     assembler.second_pass();
     assembler.check_placement();
     std::stable_sort(program.errors.begin(), program.errors.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.order < b.order; });
     return program;
+}
+
+Program assemble(std::string_view source, std::string_view file_name)
+{
+    const std::string name(file_name);
+    return assemble(source, SourceFile{name, name}, SourceReader{});
 }
 
 std::string format_diagnostic(const Program& program, const Diagnostic& diagnostic)
 {
-    return program.file + ":" + std::to_string(diagnostic.line) + ": error: " + diagnostic.message;
+    return program.files[static_cast<std::size_t>(diagnostic.file)].path + ":" + std::to_string(diagnostic.line) +
+           ": error: " + diagnostic.message;
 }

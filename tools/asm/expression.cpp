@@ -3,6 +3,7 @@
 namespace {
 
 constexpr int64_t RESULT_LIMIT = int64_t{1} << 32;
+constexpr int MAX_SIGNS = 64;  // unary signs in a row: each one nests a call
 
 // Recursive descent over the tokens: `*` binds tighter than `+` and `-`.
 struct Parser {
@@ -11,6 +12,7 @@ struct Parser {
     int64_t here;
     std::size_t next = 0;
     std::string error;
+    int signs = 0;
 
     bool at(TokenKind kind) const { return next < tokens.size() && tokens[next].kind == kind; }
 
@@ -65,6 +67,9 @@ struct Parser {
     bool unary(int64_t& value)
     {
         if (at(TokenKind::Minus) || at(TokenKind::Plus)) {
+            if (++signs > MAX_SIGNS) {
+                return fail("bad expression: more than " + std::to_string(MAX_SIGNS) + " signs in a row");
+            }
             const bool negate = tokens[next++].kind == TokenKind::Minus;
             if (!unary(value)) {
                 return false;
@@ -72,6 +77,7 @@ struct Parser {
             value = negate ? -value : value;
             return true;
         }
+        signs = 0;
         return primary(value);
     }
 

@@ -12,6 +12,9 @@
 struct Symbol {
     int64_t value;
     int line;  // where it is defined
+    int file = 0;
+    bool equ = false;       // an EQU name, else a label
+    std::size_t order = 0;  // its line's place in reading order
 };
 
 using SymbolTable = std::unordered_map<std::string, Symbol>;

@@ -1,31 +1,6 @@
 #include "tools/asm/rom_images.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-
-namespace {
-
-bool write_file(const std::filesystem::path& path, const uint8_t* data, std::size_t size, std::string& error)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot create " + path.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    const int saved_errno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path.string() + ": " + std::strerror(written ? errno : saved_errno);
-        std::remove(path.c_str());
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 void build_rom_images(const Program& program, RomImages& images)
 {
@@ -43,7 +18,17 @@ void build_rom_images(const Program& program, RomImages& images)
     }
 }
 
-bool write_rom_images(const RomImages& images, const std::string& directory, std::string& error)
+std::vector<OutputFile> rom_image_files(const RomImages& images, const std::string& directory)
+{
+    const std::filesystem::path folder = std::filesystem::path(directory) / "ROM";
+    const auto bytes = [](const auto& image) {
+        return std::string_view(reinterpret_cast<const char*>(image.data()), image.size());
+    };
+    return {{(folder / "pavon1.bin").string(), bytes(images.first)},
+            {(folder / "pavon2.bin").string(), bytes(images.second)}};
+}
+
+bool make_rom_folder(const std::string& directory, std::string& error)
 {
     const std::filesystem::path folder = std::filesystem::path(directory) / "ROM";
     std::error_code code;
@@ -52,26 +37,10 @@ bool write_rom_images(const RomImages& images, const std::string& directory, std
         error = "cannot create " + folder.string() + ": " + code.message();
         return false;
     }
-    const std::filesystem::path first = folder / "pavon1.bin";
-    const std::filesystem::path second = folder / "pavon2.bin";
-    const std::filesystem::path first_temporary = folder / "pavon1.bin.tmp";
-    const std::filesystem::path second_temporary = folder / "pavon2.bin.tmp";
-    if (!write_file(first_temporary, images.first.data(), images.first.size(), error)) {
-        return false;
-    }
-    if (!write_file(second_temporary, images.second.data(), images.second.size(), error)) {
-        std::remove(first_temporary.c_str());
-        return false;
-    }
-    std::filesystem::rename(first_temporary, first, code);
-    if (!code) {
-        std::filesystem::rename(second_temporary, second, code);
-    }
-    if (code) {
-        error = "cannot replace the images in " + folder.string() + ": " + code.message();
-        std::remove(first_temporary.c_str());
-        std::remove(second_temporary.c_str());
-        return false;
-    }
     return true;
+}
+
+bool write_rom_images(const RomImages& images, const std::string& directory, std::string& error)
+{
+    return make_rom_folder(directory, error) && write_files_whole(rom_image_files(images, directory), error);
 }

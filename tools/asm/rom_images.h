@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/asm/assembler.h"
+#include "tools/tool_files.h"
 
 struct RomImages {
     std::array<uint8_t, ROM1_SIZE> first{};   // from ROM1_START
@@ -16,8 +18,13 @@ struct RomImages {
 // Lays out the program's bytes; bytes that nothing places stay 0.
 void build_rom_images(const Program& program, RomImages& images);
 
-// Writes DIRECTORY/ROM/pavon1.bin and DIRECTORY/ROM/pavon2.bin, creating
-// the folders. Both images go to temporary files first and are renamed into
-// place only when both are written whole, so a failed write leaves older
-// images untouched. False, with the reason in `error`, on failure.
+// The two images as the files DIRECTORY/ROM/pavon1.bin and
+// DIRECTORY/ROM/pavon2.bin (their bytes refer to `images`).
+std::vector<OutputFile> rom_image_files(const RomImages& images, const std::string& directory);
+
+// Creates DIRECTORY/ROM. False, with the reason in `error`, when it cannot.
+bool make_rom_folder(const std::string& directory, std::string& error);
+
+// Writes both images whole, both or neither, creating the folders. False,
+// with the reason in `error`, on failure.
 bool write_rom_images(const RomImages& images, const std::string& directory, std::string& error);

@@ -1,0 +1,4 @@
+        COPY "font.asm"
+X:      COPY "other.asm"
+        NOP
+        END

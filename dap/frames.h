@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-struct SourceLine {
+struct FrameSource {
     std::string path;
     int64_t line = 0;
 };
 
 struct FrameHooks {
     std::vector<uint16_t> (*call_sites)();                  // null: no calls followed
-    bool (*source_of)(uint16_t address, SourceLine& line);  // null: no line table
+    bool (*source_of)(uint16_t address, FrameSource& line);  // null: no line table
 };
 
 extern FrameHooks g_frame_hooks;
@@ -23,7 +23,7 @@ struct StackFrame {
     uint16_t address;  // PC, or the call that a caller's frame stands at
     std::string name;
     bool has_source = false;
-    SourceLine source;
+    FrameSource source;
 };
 
 std::vector<StackFrame> stack_frames();

@@ -168,7 +168,11 @@ void request_set_data_breakpoints(Arguments& arguments, Reply& reply)
         } else {
             debug_watch(where.video ? WatchedMemory::VIDEO : WatchedMemory::ADDRESS_SPACE,
                         static_cast<uint16_t>(where.address), static_cast<uint32_t>(length));
-            list.push_back({{"id", breakpoint_id}, {"verified", true}});
+            Json entry = {{"id", breakpoint_id}, {"verified", true}};
+            if (fields.has("condition") || fields.has("hitCondition")) {
+                entry["message"] = "stops at every change: conditions apply to instruction breakpoints";
+            }
+            list.push_back(entry);
         }
     }
     debug_hooks_update();

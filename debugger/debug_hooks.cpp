@@ -140,7 +140,7 @@ void after_turn(bool stepped = false)
 // Held at a breakpoint, or resuming from one, the processor goes on.
 [[gnu::noinline]] bool stop_at_breakpoint(uint16_t pc)
 {
-    if (held() || pc == resume_pc) {
+    if (held() || pc == resume_pc || (g_debug_host.break_here != nullptr && !g_debug_host.break_here(pc))) {
         return false;
     }
     char reason[24];
@@ -319,6 +319,9 @@ void debug_checks_clear()
 void debug_break_at(uint16_t address)
 {
     breakpoint_set(address);
+    if (held() && address == g_cpu.PC) {
+        resume_pc = address;  // as F9's: the instruction held at runs when the processor resumes
+    }
     debug_hooks_update();
 }
 

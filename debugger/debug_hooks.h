@@ -28,6 +28,7 @@ struct DebugHost {
     const uint64_t* frame_number;                        // the frame in progress
     void (*write_trace)(const char* text, std::size_t length);  // null: no trace
     void (*held)(const char* reason);                    // null: nothing to do
+    bool (*break_here)(uint16_t pc);                     // at a breakpoint: false lets it pass (null: it stops)
 };
 
 extern DebugHost g_debug_host;
@@ -81,7 +82,8 @@ void debugger_toggle_breakpoint();
 void debug_checks_clear();
 
 // A breakpoint, and a watched range of `length` bytes from `start` in the
-// memory named, from now on.
+// memory named, from now on. A breakpoint set where the processor is held
+// lets it go on from there when it resumes, as F9's does.
 void debug_break_at(uint16_t address);
 void debug_watch(WatchedMemory memory, uint16_t start, uint32_t length);
 

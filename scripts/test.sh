@@ -25,6 +25,8 @@ web_tests="$source_dir/tests/web"
 if [[ ! "$web_tests/node_modules/.package-lock.json" -nt "$web_tests/package-lock.json" ]]; then
   (cd "$web_tests" && npm ci --no-audit --no-fund)
 fi
+# The editor extension's test tools (the debug adapter's session, the grammar).
+(cd "$source_dir/editors/vscode" && npm ci --no-audit --no-fund --loglevel=error)
 (cd "$build_dir" && ctest --output-on-failure "$@")
 if (($# == 0)); then
   bash "$source_dir/tests/tools/package_check.sh" "$source_dir"

@@ -31,6 +31,7 @@ int32_t g_quit = 0;
 int32_t g_paused = 0;
 int32_t g_fast_forward = 0;
 int32_t g_rewind_held = 0;
+int (*g_command_poll)() = nullptr;
 
 namespace {
 
@@ -261,6 +262,9 @@ int poll_events()
     }
     if (quit_signal_caught()) {
         g_quit = 1;  // Ctrl+C with --record: the run ends as Escape ends it
+    }
+    if (g_command_poll != nullptr) {
+        presses += g_command_poll();
     }
     return presses;
 }

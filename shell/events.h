@@ -18,6 +18,11 @@ extern int32_t g_rewind_held;   // Backspace held: each frame takes the machine 
 // handled.
 int poll_events();
 
+// Another source of commands, polled with the events (the debug adapter):
+// returns how many it handled that changed the machine, which count as key
+// presses. Null: none.
+extern int (*g_command_poll)();
+
 // Shift not held, not quitting, not paused, as at start-up. (The key states
 // are the machine's: machine_reset clears them.)
 void events_reset();

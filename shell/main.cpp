@@ -14,6 +14,7 @@
 #include "platform/debug_output.h"
 #include "platform/signals.h"
 #include "platform/standard_descriptors.h"
+#include "shell/dap_session.h"
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
@@ -54,6 +55,14 @@ int main(int argc, char** argv)
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
     }
+    if (g_options.dap) {
+        if (argc > 2) {
+            std::fprintf(stderr, "pavon: --dap takes no other option: the launch request brings them\n%s",
+                         usage_text().c_str());
+            return EXIT_BAD_COMMAND_LINE;
+        }
+        return run_debug_adapter();
+    }
     if (const int status = prepare_run(); status >= 0) {
         return status;
     }
@@ -61,7 +70,7 @@ int main(int argc, char** argv)
     display_prepare(g_options.headless ? 1 : g_options.scale);
     hold_quit_signals();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::printf("Couldn`t load SDL.\n");
+        machine_message("Couldn`t load SDL.\n");
         return -1;
     }
     // With a recording, Ctrl+C ends the run as Escape does, and it is written.

@@ -130,7 +130,7 @@ bool take_text(std::string_view value, std::string& into, std::string& error)
 }
 
 // clang-format off
-const std::array<OptionRow, 19> OPTIONS{{
+const std::array<OptionRow, 20> OPTIONS{{
     {"--help", nullptr, "print this help and exit",
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--version", nullptr, "print the version and exit",
@@ -175,6 +175,8 @@ const std::array<OptionRow, 19> OPTIONS{{
      take_rewind},
     {"--record", "FILE", "write the session's key events to FILE when the program ends, as an input file that --input replays",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.record, e); }},
+    {"--dap", nullptr, "be a debug adapter for an editor on standard input and output (alone: the launch request brings the other options)",
+     [](Options& o, std::string_view, std::string&) { return o.dap = true; }},
 }};
 // clang-format on
 

@@ -39,6 +39,8 @@ struct Options {
     // Going back in time.
     uint32_t rewind_seconds = 60;  // of the machine's time kept to go back to; 0: none
     std::string record;            // the session's key events, as an input file
+    // The program is a debug adapter on its standard input and output.
+    bool dap = false;
 };
 
 extern Options g_options;

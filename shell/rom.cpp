@@ -1,7 +1,6 @@
 #include "shell/rom.h"
 
-#include <cstdio>
-
+#include "machine/messages.h"
 #include "platform/io.h"
 #include "platform/paths.h"
 
@@ -10,10 +9,11 @@ std::array<uint8_t, ROM2_SIZE> g_rom2{};
 
 namespace {
 
-int report(const char* format, const char* path)
+// Through the user's message channel, which the host connects to standard
+// output (or to the debug adapter's client).
+int report(const char* what, const char* path)
 {
-    std::printf(format, path);
-    std::fflush(stdout);
+    machine_message("%s %s.\n", what, path);
     return -1;
 }
 
@@ -26,22 +26,22 @@ int load_roms(const char* first_path, const char* second_path)
     g_rom2.fill(0);
     int file = host::_open(first_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
-        return report("Error opening ROM %s.\n", first_path);
+        return report("Error opening ROM", first_path);
     }
     if (host::_read(file, g_rom1.data(), ROM1_SIZE) < static_cast<int>(ROM1_SIZE)) {
         host::_close(file);
-        return report("Error reading ROM %s.\n", first_path);
+        return report("Error reading ROM", first_path);
     }
     host::_close(file);
 
     file = host::_open(second_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
-        return report("Error opening ROM %s.\n", second_path);
+        return report("Error opening ROM", second_path);
     }
     // The second image may be of any length up to its buffer's.
     if (host::_read(file, g_rom2.data(), ROM2_SIZE) < 0) {
         host::_close(file);
-        return report("Error reading ROM %s.\n", second_path);
+        return report("Error reading ROM", second_path);
     }
     host::_close(file);
     return 0;

@@ -20,6 +20,8 @@
 #include "shell/output_files.h"
 #include "shell/state_file.h"
 
+void (*g_bad_input_sink)(const std::string& text) = nullptr;
+
 namespace {
 
 constexpr long LARGEST_INPUT_FILE = 64L << 20;
@@ -33,6 +35,10 @@ bool state_failed = false;
 
 int bad_input(const std::string& text)
 {
+    if (g_bad_input_sink != nullptr) {
+        g_bad_input_sink(text);
+        return EXIT_BAD_COMMAND_LINE;
+    }
     std::fprintf(stderr, "pavon: %s\n", text.c_str());
     return EXIT_BAD_COMMAND_LINE;
 }

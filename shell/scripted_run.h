@@ -4,6 +4,8 @@
 // the program ends.
 #pragma once
 
+#include <string>
+
 // Exit statuses besides 0 (a run that ended as asked) and the bad command
 // line's 2, which bad input files share.
 constexpr int EXIT_OUTPUT_FAILED = 1;  // a state file or trace could not be written
@@ -11,6 +13,10 @@ constexpr int EXIT_STOPPED = 3;        // a headless run stopped in the debugger
 
 // The functions below return this, or the exit status to end with at once.
 constexpr int RUN_GOES_ON = -1;
+
+// Where the one-line reasons for bad input go: standard error, unless the
+// debug adapter takes them for its client (null: standard error).
+extern void (*g_bad_input_sink)(const std::string& text);
 
 // Before the video system starts: SDL's dummy driver for a headless run,
 // the input file read, the state file to load and the output paths checked.

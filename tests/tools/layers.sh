@@ -17,14 +17,15 @@ declare -A allowed=(
   [isa]="$core isa"
   [debugger]="$core isa debugger"
   [rewind]="$core isa debugger rewind"
+  [dap]="$core isa symbols debugger rewind dap"
   [platform]="platform"
   [display]="$core isa debugger rewind platform display shell"
-  [shell]="$core isa debugger rewind platform display shell"
+  [shell]="$core isa symbols debugger rewind dap platform display shell"
   [symbols]="$core symbols"
   [tools]="$core isa symbols platform tools"
   [web]="$core isa debugger rewind platform display shell web"
 )
-below_host="machine cpu bus video isa symbols debugger rewind platform tools"
+below_host="machine cpu bus video isa symbols debugger rewind dap platform tools"
 
 status=0
 for folder in "${!allowed[@]}"; do

@@ -1,0 +1,42 @@
+// The adapter's breakpoints: each an address with an optional condition
+// (an expression, dap/expression.h) and hit condition, kept beside the
+// debugger's own bit per address, which they set. A breakpoint set from the
+// window (F9) has no entry here and always stops.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The kinds a request replaces as a whole; breakpoints by source line will
+// be a kind of their own.
+enum class BreakKind : uint8_t { INSTRUCTION };
+
+// `N` or `>= N`: from the Nth hit on; `== N`: the Nth only; `> N`; `% N`:
+// every Nth. Hits count the times the condition held.
+struct HitCondition {
+    enum class Test : uint8_t { ALWAYS, AT_LEAST, EQUAL, MORE, EVERY } test = Test::ALWAYS;
+    uint64_t count = 0;
+};
+
+struct AdapterBreakpoint {
+    int64_t id;
+    BreakKind kind;
+    uint16_t address;
+    std::string condition;  // empty: always true
+    HitCondition hit;
+    uint64_t hits = 0;
+};
+
+bool parse_hit_condition(std::string_view text, HitCondition& hit, std::string& error);
+
+int64_t next_breakpoint_id();
+
+// Every breakpoint of `kind` is replaced by `fresh`.
+void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh);
+
+std::vector<int64_t> breakpoint_ids_at(uint16_t address);
+
+// At a breakpoint, before it stops: whether its conditions let it.
+bool breakpoint_condition_met(uint16_t pc);

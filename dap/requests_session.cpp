@@ -1,0 +1,78 @@
+// The session's life: start, launch, configuration, reset and end.
+#include "dap/launch_arguments.h"
+#include "dap/requests.h"
+#include "machine/debugger_record.h"
+
+namespace {
+
+// A launch that asked to stop on entry holds the processor before its
+// first instruction, and again after each reset.
+void hold_on_entry()
+{
+    if (g_session.stop_on_entry) {
+        g_debugger.stopped = 1;
+        g_session.pending = {"entry", "stopped on entry", {}};
+    }
+}
+
+}  // namespace
+
+void request_initialize(Arguments&, Reply& reply)
+{
+    reply.body = capabilities();
+}
+
+void request_launch(Arguments& arguments, Reply& reply)
+{
+    if (g_session.launched || g_session.launch_failed) {
+        reply.fail(g_session.launched ? "the program is launched already" : "the launch failed: start a new session");
+        return;
+    }
+    LaunchSettings settings;
+    std::string error;
+    if (!read_launch_arguments(arguments, settings, error)) {
+        return;  // the argument's error is the answer
+    }
+    if (g_session.host.launch(settings.request, error) >= 0) {
+        g_session.launch_failed = true;
+        reply.fail(error);
+        return;
+    }
+    g_session.launched = true;
+    g_session.stop_on_entry = settings.stop_on_entry;
+    reply.events_after.emplace_back("initialized", Json::object());
+}
+
+void request_configuration_done(Arguments&, Reply& reply)
+{
+    if (!g_session.launched) {
+        reply.fail("the program is not launched yet");
+        return;
+    }
+    g_session.configured = true;
+    resume_for_client("pause");
+    hold_on_entry();
+}
+
+void request_disconnect(Arguments&, Reply&)
+{
+    g_session.ending = true;
+    g_session.host.quit();
+}
+
+void request_terminate(Arguments&, Reply&)
+{
+    g_session.host.quit();
+}
+
+void request_restart(Arguments&, Reply&)
+{
+    g_session.host.restart();
+    resume_for_client("pause");
+    hold_on_entry();
+}
+
+void request_threads(Arguments&, Reply& reply)
+{
+    reply.body["threads"] = Json::array({{{"id", 1}, {"name", "processor"}}});
+}

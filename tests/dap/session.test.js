@@ -1,0 +1,77 @@
+// One debugging session as an editor drives it, through the protocol's own
+// test client, against `pavon --dap` headless on tests/dap/program.asm:
+// START >0080 CLR @COUNT, >0084 LI R1,0, LOOP >0088 BL @BUMP, >008C INC R1,
+// >008E JMP LOOP; BUMP >0090 INC @COUNT, >0094 RT; COUNT at >F020.
+const assert = require('assert');
+const { DebugClient } = require('@vscode/debugadapter-testsupport');
+
+const PAVON = process.env.PAVON_BIN;
+const PROGRAM = process.env.PAVON_DAP_PROGRAM;
+
+describe('pavon --dap', function () {
+  this.timeout(30000);
+  let dc;
+  beforeEach(() => { dc = new DebugClient(PAVON, '--dap', 'pavon'); return dc.start(); });
+  afterEach(() => dc.stop());
+
+  const pc = async () => (await dc.stackTraceRequest({ threadId: 1 })).body.stackFrames[0];
+  const value = async (expression) => (await dc.evaluateRequest({ expression })).body.result;
+  const stop = (reason) => dc.waitForEvent('stopped').then((e) => { assert.strictEqual(e.body.reason, reason); return e; });
+  const variables = async (scope) => {
+    const scopes = (await dc.scopesRequest({ frameId: 1 })).body.scopes;
+    const list = (await dc.variablesRequest({ variablesReference: scopes.find((s) => s.name === scope).variablesReference })).body.variables;
+    return Object.fromEntries(list.map((v) => [v.name, v.value]));
+  };
+
+  it('stops, shows, steps, watches and ends', async () => {
+    const capabilities = (await dc.initializeRequest()).body;
+    assert.ok(capabilities.supportsInstructionBreakpoints && capabilities.supportsDataBreakpoints);
+    assert.ok(!capabilities.supportsStepBack, 'only what is built is announced');
+    await dc.launchRequest({ cwd: PROGRAM, headless: true, stopOnEntry: true });
+    await dc.waitForEvent('initialized');
+    const set = await dc.send('setInstructionBreakpoints', { breakpoints: [{ instructionReference: '0x0090' }] });
+    await Promise.all([dc.configurationDoneRequest(), stop('entry')]);
+
+    // The breakpoint, where the routine was called from, and its registers.
+    await Promise.all([dc.continueRequest({ threadId: 1 }), stop('breakpoint').then((e) =>
+      assert.deepStrictEqual(e.body.hitBreakpointIds, [set.body.breakpoints[0].id]))]);
+    const frame = await pc();
+    assert.strictEqual(frame.instructionPointerReference, '0x0090');
+    assert.match(frame.name, /INC @>F020/);
+    const registers = await variables('Workspace registers');
+    assert.strictEqual(registers.R11, '>008C');
+    assert.strictEqual(registers.R1, '>0000');
+    assert.strictEqual((await variables('Processor')).WP, '>F000');
+
+    // next: one instruction, then over a call; the routine ran once more.
+    await Promise.all([dc.nextRequest({ threadId: 1 }), stop('step')]);
+    assert.strictEqual((await pc()).instructionPointerReference, '0x0094');
+    await dc.send('setInstructionBreakpoints', { breakpoints: [] });
+    for (const at of ['0x008C', '0x008E', '0x0088', '0x008C']) {
+      await Promise.all([dc.nextRequest({ threadId: 1 }), stop('step')]);
+      assert.strictEqual((await pc()).instructionPointerReference, at);
+    }
+    assert.strictEqual(await value('@>F020'), '>0002 (2)');
+    assert.strictEqual(await value('*R11 == >0581 && R1 + 1 == 2'), '>0001 (1)');
+
+    // A conditional breakpoint, then a data breakpoint on the counter.
+    await dc.send('setInstructionBreakpoints', { breakpoints: [{ instructionReference: '0x008C', condition: 'R1 == 5' }] });
+    await Promise.all([dc.continueRequest({ threadId: 1 }), stop('breakpoint')]);
+    assert.strictEqual(await value('R1'), '>0005 (5)');
+    await dc.send('setInstructionBreakpoints', { breakpoints: [] });
+    const info = (await dc.send('dataBreakpointInfo', { name: '@>F020' })).body;
+    await dc.send('setDataBreakpoints', { breakpoints: [{ dataId: info.dataId, accessType: 'write' }] });
+    await Promise.all([dc.continueRequest({ threadId: 1 }), stop('data breakpoint')]);
+    assert.strictEqual((await pc()).instructionPointerReference, '0x0094');
+
+    // Memory and its instructions.
+    const memory = (await dc.send('readMemory', { memoryReference: '0xF020', count: 2 })).body;
+    assert.strictEqual(Buffer.from(memory.data, 'base64').toString('hex'), '0007');
+    const listing = (await dc.send('disassemble',
+      { memoryReference: '0x0088', instructionOffset: -1, instructionCount: 3 })).body.instructions;
+    assert.deepStrictEqual(listing.map((i) => `${i.address} ${i.instruction}`),
+      ['0x0084 LI R1, >0000', '0x0088 BL @>0090', '0x008C INC R1']);
+
+    await dc.disconnectRequest({});
+  });
+});

@@ -58,4 +58,40 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
 }
 
+// A new file gets 0666 less the umask, a replaced one keeps its mode; names
+// up to the longest a folder takes are written, nothing left beside them.
+TEST(AtomicFile, ModesAndLongNames)
+{
+    struct Case {
+        const char* name;
+        mode_t umask;
+        mode_t old_mode;  // 0: no file yet
+        std::size_t name_length;
+        mode_t mode;
+    };
+    const Case cases[] = {
+        {"new, umask 022", 022, 0, 9, 0644},      {"new, umask 077", 077, 0, 9, 0600},
+        {"new, umask 002", 002, 0, 9, 0664},      {"replaced, umask 077", 077, 0664, 9, 0664},
+        {"249 bytes", 022, 0, 249, 0644},         {"255 bytes", 022, 0, 255, 0644},
+        {"255 bytes replaced", 022, 0640, 255, 0640},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string name(c.name_length, 'n');
+        const std::string path = folder.path() + "/" + name;
+        if (c.old_mode != 0) {
+            folder.file(name.c_str(), 10);
+            ASSERT_EQ(chmod(path.c_str(), c.old_mode), 0);
+        }
+        const mode_t old_umask = umask(c.umask);
+        EXPECT_EQ(write_file_atomically(path.c_str(), "new", 3), 0);
+        umask(old_umask);
+        struct stat about{};
+        ASSERT_EQ(stat(path.c_str(), &about), 0);
+        EXPECT_EQ(about.st_mode & 07777, c.mode);
+        EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
+    }
+}
+
 }  // namespace

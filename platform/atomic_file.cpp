@@ -18,7 +18,9 @@
 namespace {
 
 // A new file is made as any program makes one: readable and writable by
-// all, less what the user's umask takes away.
+// all, less what the user's umask takes away; but always readable and
+// writable by its owner, so that the next save can replace it (a umask may
+// take everything away, as the browser's file system's does).
 constexpr mode_t NEW_FILE_MODE = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
 constexpr mode_t KEPT_MODE_BITS = 07777;
 
@@ -32,7 +34,7 @@ mode_t new_file_mode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return NEW_FILE_MODE & ~mask;
+    return (NEW_FILE_MODE & ~mask) | S_IRUSR | S_IWUSR;
 }
 
 // The name the new content goes under: a symbolic link's final target.

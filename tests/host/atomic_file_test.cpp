@@ -71,7 +71,8 @@ TEST(AtomicFile, ModesAndLongNames)
     };
     const Case cases[] = {
         {"new, umask 022", 022, 0, 9, 0644},      {"new, umask 077", 077, 0, 9, 0600},
-        {"new, umask 002", 002, 0, 9, 0664},      {"replaced, umask 077", 077, 0664, 9, 0664},
+        {"new, umask 002", 002, 0, 9, 0664},      {"new, umask 777", 0777, 0, 9, 0600},
+        {"replaced, umask 077", 077, 0664, 9, 0664},
         {"249 bytes", 022, 0, 249, 0644},         {"255 bytes", 022, 0, 255, 0644},
         {"255 bytes replaced", 022, 0640, 255, 0640},
     };

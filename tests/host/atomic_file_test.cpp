@@ -58,31 +58,22 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
 }
 
-// A new file gets 0666 less the umask, a replaced one keeps its mode; names
-// up to the longest a folder takes are written, nothing left beside them.
+// A new file gets 0666 less the umask (its owner may always read and write
+// it), a replaced one keeps its mode; names up to the longest a folder takes
+// are written, nothing left beside them.
 TEST(AtomicFile, ModesAndLongNames)
 {
-    struct Case {
-        const char* name;
-        mode_t umask;
-        mode_t old_mode;  // 0: no file yet
+    const struct {
+        mode_t umask, old_mode, mode;  // old_mode 0: no file yet
         std::size_t name_length;
-        mode_t mode;
-    };
-    const Case cases[] = {
-        {"new, umask 022", 022, 0, 9, 0644},      {"new, umask 077", 077, 0, 9, 0600},
-        {"new, umask 002", 002, 0, 9, 0664},      {"new, umask 777", 0777, 0, 9, 0600},
-        {"replaced, umask 077", 077, 0664, 9, 0664},
-        {"249 bytes", 022, 0, 249, 0644},         {"255 bytes", 022, 0, 255, 0644},
-        {"255 bytes replaced", 022, 0640, 255, 0640},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    } cases[] = {{022, 0, 0644, 9},     {077, 0, 0600, 9},     {002, 0, 0664, 9},   {0777, 0, 0600, 9},
+                 {077, 0664, 0664, 9}, {022, 0, 0644, 249},   {022, 0, 0644, 255}, {022, 0640, 0640, 255}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("umask " + std::to_string(c.umask) + ", old mode " + std::to_string(c.old_mode));
         TempFolder folder;
-        const std::string name(c.name_length, 'n');
-        const std::string path = folder.path() + "/" + name;
+        const std::string path = folder.path() + "/" + std::string(c.name_length, 'n');
         if (c.old_mode != 0) {
-            folder.file(name.c_str(), 10);
+            ASSERT_EQ(write_file_atomically(path.c_str(), "old", 3), 0);
             ASSERT_EQ(chmod(path.c_str(), c.old_mode), 0);
         }
         const mode_t old_umask = umask(c.umask);

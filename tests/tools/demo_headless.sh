@@ -86,30 +86,33 @@ SERVICE: MOVB R1, @>0100        ; >0106
         B    @LOOP
 ASM
 printf '        DATA >F001, >0004\n        JMP  $\n' >oddreset.asm
-# LI R1 writes the word at >0000 (refused): the reset vector stays.
-printf '        DATA >F000, >0004\n        LWPI >FFFE\n        LI   R1, >ABCD\n        JMP  $\n' >romreg.asm
+# LI R1 writes the word at >0000 (refused: the reset vector stays), LI R0 the
+# word at >8000, which takes word writes.
+printf '        DATA >F000, >0004\n        LWPI >FFFE\n        LI   R1, >ABCD\n        LWPI >8000\n        LI   R0, >1234\n        JMP  $\n' >romreg.asm
 for program in trap service oddreset romreg; do "$asm" $program.asm -o $program >/dev/null; done
 cp first.pvn odd.pvn
 printf '\x01\xF0' | dd of=odd.pvn bs=1 seek=81920 conv=notrunc status=none  # WP >F001
 head -c 81946 /dev/zero >zero.pvn  # every word an unassigned code of no cycles
-# STATUS FOLDER OPTIONS|LINE
+# FOLDER[:STATUS, 3 if not given] OPTIONS|LINE
 stops=(
-  "3 trap |pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
-  "3 trap --break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
-  "3 trap --watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
-  "3 trap --load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
-  "3 service |pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
-  "3 trap --load-state ../zero.pvn|pavon: stopped in the debugger at frame 0, PC >0000: an endless loop of instructions that use no cycles"
-  "3 oddreset |pavon: stopped in the debugger at frame 0, PC >0004: odd workspace pointer >F001"
-  "0 romreg |"
-  "1 trap --screenshot no/shot.png|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
-  "2 . |pavon: a headless run needs its program: ROM/pavon1.bin cannot be read"
+  "trap |pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
+  "trap --break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
+  "trap --watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
+  "trap --load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
+  "service |pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
+  "trap --load-state ../zero.pvn|pavon: stopped in the debugger at frame 0, PC >0000: an endless loop of instructions that use no cycles"
+  "oddreset |pavon: stopped in the debugger at frame 0, PC >0004: odd workspace pointer >F001"
+  "romreg:0 |"
+  "trap:1 --screenshot no/shot.png|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
+  ".:2 |pavon: a headless run needs its program: ROM/pavon1.bin cannot be read"
 )
 for stop in "${stops[@]}"; do
-  case=${stop#* }
-  run_case "${stop%% *}" "${case#* }" "${case%% *}"
-  [[ $stop == 2* || -f out.pvn ]] || fail "$stop: no state file"
-  [[ $stop != *romreg* || $(od -An -tx1 -N4 out.pvn) == " f0 00 00 04" ]] || fail "a register write changed ROM"
+  folder=${stop%% *} status=3
+  [[ $folder != *:* ]] || status=${folder#*:} folder=${folder%:*}
+  run_case "$status" "${stop#* }" "$folder"
+  [[ $status == 2 || -f out.pvn ]] || fail "$stop: no state file"
+  [[ $folder != romreg || $(od -An -tx1 -N4 out.pvn; od -An -tx1 -j 32768 -N2 out.pvn) == $' f0 00 00 04\n 12 34' &&
+    $(grep -c "Write to ROM address 0x0 at PC=0x0008" err.txt) == 1 ]] || fail "a register write changed ROM"
   rm -f out.pvn
 done
 

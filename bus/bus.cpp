@@ -25,6 +25,11 @@ void report_rom_write(Location a)
     machine_diagnostic("Write to ROM address 0x%x at PC=0x%04x.\n", a, g_cpu.PC);
 }
 
+void trace_word_write(Location a, uint16_t value)
+{
+    machine_diagnostic("PC:0x%04x 0x%04X = 0x%04x.\n", g_cpu.PC, a, value);
+}
+
 void notify_vdp(Location a)
 {
     if (a == VDP_CONTROL_PORT) {
@@ -49,9 +54,20 @@ void bus_write_word(Location at, uint16_t value)
         report_rom_write(a);
     }
     if (is_traced_write(a)) {
-        machine_diagnostic("PC:0x%04x 0x%04X = 0x%04x.\n", g_cpu.PC, a, value);
+        trace_word_write(a, value);
     }
     notify_vdp(a);
+}
+
+void bus_write_register_word(Location at, uint16_t value)
+{
+    if (at == ROM_PORT_WORD) {
+        mem_write_word(at, value);
+        return;
+    }
+    const Location a = at < ROM_END ? at : ROM1_START;
+    report_rom_write(a);
+    trace_word_write(a, value);
 }
 
 void bus_write_byte(Location at, uint8_t value)

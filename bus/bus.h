@@ -10,4 +10,9 @@
 void bus_write_word(Location at, uint16_t value);
 void bus_write_byte(Location at, uint8_t value);
 uint16_t bus_read_word(Location at);
+
+// A register write whose word lies in ROM, wholly or in part: refused and
+// reported as a word write into ROM is (the word at >8000 takes it, as it
+// takes any word write). A word at >FFFF reaches ROM at >0000.
+void bus_write_register_word(Location at, uint16_t value);
 uint8_t bus_read_byte(Location at);

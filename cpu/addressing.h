@@ -1,12 +1,13 @@
 // The workspace registers and the general operand modes. The registers are
-// sixteen words of memory from WP on, reached straight in the image (no ROM
-// protection, no port side effects). Locations are 16-bit, so every address
-// sum here wraps modulo >10000.
+// sixteen words of memory from WP on, reached straight in the image (no port
+// side effects). Locations are 16-bit, so every address sum here wraps
+// modulo >10000.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "bus/bus.h"
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
 #include "machine/instruction_format.h"
@@ -21,9 +22,22 @@ inline uint16_t reg_read(int n)
     return mem_read_word(reg_ptr(n));
 }
 
+// A register's word reaches ROM when it starts below >C000, or at >FFFF,
+// from where it wraps round to >0000 (a workspace in ROM, or one running past
+// the top of memory). The bus refuses and reports that write as it does an
+// operand's; every other register write goes straight into the image.
+inline void register_write_word(Location at, uint16_t value)
+{
+    if (static_cast<Location>(at + 1) <= ROM_END) [[unlikely]] {
+        bus_write_register_word(at, value);
+        return;
+    }
+    mem_write_word(at, value);
+}
+
 inline void reg_write(int n, uint16_t value)
 {
-    mem_write_word(reg_ptr(n), value);
+    register_write_word(reg_ptr(n), value);
 }
 
 // The word after the instruction (or after the extension word already used).

@@ -35,6 +35,11 @@ template <OperandHandler H>
 constexpr ModeFamily single = {&decode_single_operand<H, 0>, &decode_single_operand<H, 1>,
                                &decode_single_operand<H, 2>, &decode_single_operand<H, 3>};
 
+// SETO and SWPB: one handler for a register operand, one for memory.
+template <OperandHandler OnRegister, OperandHandler OnMemory>
+constexpr ModeFamily single_in_image = {&decode_single_operand<OnRegister, 0>, &decode_single_operand<OnMemory, 1>,
+                                        &decode_single_operand<OnMemory, 2>, &decode_single_operand<OnMemory, 3>};
+
 template <TargetHandler H>
 constexpr ModeFamily branch = {&decode_branch<H, 0>, &decode_branch<H, 1>, &decode_branch<H, 2>,
                                &decode_branch<H, 3>};
@@ -78,8 +83,8 @@ constexpr std::array<ModeFamily, 16> SINGLE_OPERAND = {
     single<op_dec>,        // >0600
     single<op_dect>,       // >0640
     branch<op_bl>,         // >0680
-    single<op_swpb>,       // >06C0
-    single<op_seto>,       // >0700
+    single_in_image<op_swpb<true>, op_swpb<false>>,  // >06C0
+    single_in_image<op_seto<true>, op_seto<false>>,  // >0700
     single<op_abs>,        // >0740
     single<no_instruction>,  // >0780
     single<no_instruction>,  // >07C0

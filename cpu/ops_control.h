@@ -1,7 +1,8 @@
 // Immediate instructions, and those that load or store WP and ST. The
 // immediate word follows the instruction; each handler that uses one moves PC
 // past it. Which accesses go through the bus and which straight to the image
-// is fixed per instruction: image writes are never refused, even in ROM.
+// is fixed per instruction; a register written in the image is still never
+// changed in ROM (register_write_word).
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,7 @@ inline void skip_immediate()
 
 inline void op_li(Location w, uint16_t value)
 {
-    mem_write_word(w, value);
+    register_write_word(w, value);
     set_result_flags(value);
     skip_immediate();
     g_cycles += LI_CYCLES;
@@ -69,7 +70,7 @@ inline void op_ci(Location w, uint16_t value)
 
 inline void op_stwp(Location w)
 {
-    mem_write_word(w, g_cpu.WP);
+    register_write_word(w, g_cpu.WP);
     g_cycles += STWP_CYCLES;
 }
 

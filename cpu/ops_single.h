@@ -1,7 +1,8 @@
 // Single-operand instructions: branches and context switches, X, and the
 // arithmetic on one word. The arithmetic ones read their operand straight
 // from the image and write the result through the bus; CLR only writes
-// through the bus; SETO and SWPB work in the image and so change even ROM.
+// through the bus; SETO and SWPB work in the image and so change even ROM,
+// except in a register, which no write changes in ROM.
 #pragma once
 
 #include <cstdint>
@@ -60,16 +61,30 @@ inline void op_clr(Location d)
     g_cycles += CLR_CYCLES;
 }
 
-inline void op_seto(Location d)
+// The image writes of SETO and SWPB: an operand in register mode is written
+// as every register is.
+template <bool Register>
+void write_in_image(Location d, uint16_t value)
 {
-    mem_write_word(d, 0xFFFF);
+    if constexpr (Register) {
+        register_write_word(d, value);
+    } else {
+        mem_write_word(d, value);
+    }
+}
+
+template <bool Register>
+void op_seto(Location d)
+{
+    write_in_image<Register>(d, 0xFFFF);
     g_cycles += SETO_CYCLES;
 }
 
-inline void op_swpb(Location d)
+template <bool Register>
+void op_swpb(Location d)
 {
     uint16_t v = mem_read_word(d);
-    mem_write_word(d, swap_word(&v));
+    write_in_image<Register>(d, swap_word(&v));
     g_cycles += SWPB_CYCLES;
 }
 

@@ -248,6 +248,16 @@ void debug_machine_moved()
     }
 }
 
+void debug_hold(const char* reason)
+{
+    g_debugger.in_interrupt = 0;
+    note_reason(reason);
+    show_cpu_view = true;
+    g_debugger.stopped = 1;
+    hold_reported = false;
+    after_turn();
+}
+
 void debug_frame_end()
 {
     if (g_debug_hooks == HOOKS_OFF) {

@@ -44,6 +44,11 @@ void debug_machine_stop();
 // interrupt service kept waiting for a whole frame without its RTWP.
 void debug_overdue_hold();
 
+// A stop that the host finds between instructions (an odd workspace pointer
+// at start-up, a frame whose instructions spend no cycles): the processor is
+// held at once, even inside an interrupt service, and the host hears why.
+void debug_hold(const char* reason);
+
 // The frame loop's and the single step's one instruction.
 inline void execute_instruction()
 {

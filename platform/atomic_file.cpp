@@ -5,17 +5,37 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/io.h"
 
 namespace {
 
-constexpr mode_t NEW_FILE_MODE = S_IRUSR | S_IWUSR;
+// A new file is made as any program makes one: readable and writable by
+// all, less what the user's umask takes away; but always readable and
+// writable by its owner, so that the next save can replace it (a umask may
+// take everything away, as the browser's file system's does).
+constexpr mode_t NEW_FILE_MODE = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+constexpr mode_t KEPT_MODE_BITS = 07777;
+
+// The temporary file's name: the final one and a unique ending. A name too
+// long to take the ending is cut short first, so that every name a file may
+// have can be written.
+constexpr std::size_t LONGEST_NAME = NAME_MAX;
+constexpr std::string_view UNIQUE_ENDING = ".XXXXXX";
+
+mode_t new_file_mode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return (NEW_FILE_MODE & ~mask) | S_IRUSR | S_IWUSR;
+}
 
 // The name the new content goes under: a symbolic link's final target.
 bool final_name(const char* path, std::string& target)
@@ -62,9 +82,9 @@ bool may_write(const std::string& path, const struct stat& about)
     return ::access(path.c_str(), W_OK) == 0;
 }
 
-// An existing file must be a regular one that may be written; its
-// permissions are kept. A missing one is created readable and writable by
-// its owner. Either way its folder must be one that may be written.
+// An existing file must be a regular one that may be written; its mode is
+// kept. A missing one gets the mode any new file gets. Either way its folder
+// must be one that may be written.
 bool mode_for(const std::string& target, mode_t& mode)
 {
     struct stat about{};
@@ -72,15 +92,23 @@ bool mode_for(const std::string& target, mode_t& mode)
         if (errno != ENOENT) {
             return false;
         }
-        mode = NEW_FILE_MODE;
+        mode = new_file_mode();
     } else {
         if (!S_ISREG(about.st_mode) || !may_write(target, about)) {
             return false;
         }
-        mode = about.st_mode & 0777;
+        mode = about.st_mode & KEPT_MODE_BITS;
     }
     const std::string folder = folder_of(target);
     return ::stat(folder.c_str(), &about) == 0 && may_write(folder, about);
+}
+
+std::string temporary_name(const std::string& target)
+{
+    const std::size_t slash = target.rfind('/');
+    const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t name_size = std::min(target.size() - name_start, LONGEST_NAME - UNIQUE_ENDING.size());
+    return target.substr(0, name_start + name_size).append(UNIQUE_ENDING);
 }
 
 int write_all(int descriptor, const void* bytes, std::size_t count, FileWriter writer)
@@ -112,12 +140,12 @@ void flush_folder(const std::string& folder)
 int replacement_begin(const char* path, Replacement& replacement)
 {
     errno = 0;  // stays 0 for a name taken by something else than a file
-    mode_t mode = NEW_FILE_MODE;
+    mode_t mode = 0;
     if (!final_name(path, replacement.target) || !mode_for(replacement.target, mode)) {
         return -1;
     }
     replacement.mode = mode;
-    replacement.temporary = replacement.target + ".XXXXXX";
+    replacement.temporary = temporary_name(replacement.target);
     replacement.descriptor = ::mkostemp(replacement.temporary.data(), O_CLOEXEC);
     return replacement.descriptor < 0 ? -1 : 0;
 }

@@ -16,8 +16,9 @@ using FileWriter = int (*)(int descriptor, const void* buffer, unsigned int coun
 // replaced, and a link that leads nowhere (or in a loop) is a failure. So is
 // anything but a regular file at the final name, and a file or folder that
 // may not be written (one that nobody may write counts as read-only even for
-// the superuser). A replaced file keeps its permissions; a new one is
-// readable and writable by its owner. 0 on success, -1 on failure.
+// the superuser). A replaced file keeps its mode; a new one gets 0666 less
+// the umask, as any program's new file, and its owner may always read and
+// write it. 0 on success, -1 on failure.
 int write_file_atomically(const char* path, const void* bytes, std::size_t count, FileWriter writer = nullptr);
 
 // The same for a file written in pieces: replacement_begin checks the final

@@ -59,7 +59,14 @@ void catch_quit_signals()
     const sigset_t signals = quit_signals();
     sigprocmask(SIG_UNBLOCK, &signals, nullptr);
 }
+
+void ignore_broken_pipes()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
 #else
+void ignore_broken_pipes() {}
+
 void hold_quit_signals() {}
 
 void restore_default_signals()

@@ -19,3 +19,8 @@ void restore_default_signals();
 // only set a flag, which quit_signal_caught reports; SIGXFSZ as above.
 void catch_quit_signals();
 bool quit_signal_caught();
+
+// At the very start: a write to a pipe whose reader has gone fails with an
+// error (which the writers take as any failed write) instead of ending the
+// program before it has written its files.
+void ignore_broken_pipes();

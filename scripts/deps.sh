@@ -2,24 +2,24 @@
 # Installs the Debian packages that are missing, and only those.
 # Usage: scripts/deps.sh build|package|test|web
 #   build: compiler, CMake, SDL 1.2, libpng, nlohmann-json (the debug
-#          adapter's messages), GoogleTest, Google Benchmark
+#          adapter's messages): what the programs need
 #   package: the above plus what CPack's Debian package needs (dpkg-shlibdeps
 #            for the dependencies, file to find the programs)
-#   test:  the above plus the virtual display and the tools the window tests
-#          drive it with, clang with its libFuzzer for the fuzz targets, and
-#          the checks of the install and the package (man, groff,
-#          desktop-file-validate, bash-completion, lintian), and for the
-#          page's tests Emscripten, Chromium and npm (npm also for the editor
-#          extension's tests)
+#   test:  the above plus GoogleTest, Google Benchmark, the virtual display
+#          and the tools the window tests drive it with, clang with its
+#          libFuzzer for the fuzz targets, the checks of the install and the
+#          package (man, groff, desktop-file-validate, bash-completion,
+#          lintian), and for the page's tests Emscripten, Chromium and npm
+#          (npm also for the editor extension's tests)
 #   web:   the build's packages plus Emscripten, which builds the page
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev)
+packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev nlohmann-json3-dev)
 if [[ "${1:-build}" == package || "${1:-build}" == test ]]; then
   packages+=(dpkg-dev file)
 fi
 if [[ "${1:-build}" == test ]]; then
-  packages+=(xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
+  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick clang-14 libclang-rt-14-dev)
   packages+=(man-db groff desktop-file-utils bash-completion lintian)
 fi
 if [[ "${1:-build}" == test || "${1:-build}" == web ]]; then

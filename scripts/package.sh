@@ -19,6 +19,7 @@ link_flags=$(dpkg-buildflags --get LDFLAGS)
 # The package needs the programs, the demo and the compressed pages, not
 # the tests and benchmarks that `all` would build too.
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+  -DPAVON_TESTS=OFF -DPAVON_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$compile_flags" -DCMAKE_EXE_LINKER_FLAGS="$link_flags" >/dev/null
 cmake --build "$build_dir" -j2 --target pavon pavon-asm pavon-dis firmware compressed_documents
 rm -f "$build_dir"/pavon_*.deb

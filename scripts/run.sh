@@ -3,6 +3,8 @@
 # ROM/pavon1.bin and ROM/pavon2.bin (default: the current directory), at
 # real-time speed in a window three times the machine's size. Options after
 # the folder go to the emulator and win over these (pavon --help lists them).
+# Only what it runs is built: the program, the tools and the demo firmware,
+# not the tests or the benchmarks.
 # Usage: scripts/run.sh [FOLDER] [OPTIONS...]
 set -euo pipefail
 
@@ -18,14 +20,18 @@ fi
 folder=$(cd "$folder" && pwd)
 
 bash "$source_dir/scripts/deps.sh" build
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_TESTS=OFF -DPAVON_BENCH=OFF >/dev/null
 cmake --build "$build_dir" -j2
 
-# Without ROM images of its own, the folder gives way to the demo images
-# that the build assembles, when there are any.
-demo="$build_dir/firmware"
-if [[ ! -f "$folder/ROM/pavon1.bin" && -f "$demo/ROM/pavon1.bin" ]]; then
-  echo "No ROM/pavon1.bin in $folder: running the demo firmware in $demo instead."
+# Without ROM images of its own, the folder gives way to the demo firmware
+# that the build assembles. It runs in demo/ of the checkout, which the
+# build never deletes, so that the state file (F5) and the screenshots (F12)
+# stay; its images are refreshed from the build on every run.
+demo="$source_dir/demo"
+if [[ ! -f "$folder/ROM/pavon1.bin" && -f "$build_dir/firmware/ROM/pavon1.bin" ]]; then
+  mkdir -p "$demo/ROM"
+  cp "$build_dir/firmware/ROM/pavon1.bin" "$build_dir/firmware/ROM/pavon2.bin" "$demo/ROM/"
+  echo "No ROM/pavon1.bin in $folder: running the demo firmware in $demo instead (F5's pavon.pvn and F12's screenshots go there)."
   folder=$demo
 fi
 

@@ -18,7 +18,8 @@ fi
 bash "$source_dir/scripts/deps.sh" web
 assembler=${PAVON_ASM:-$native_dir/tools/pavon-asm}
 if [[ -z "${PAVON_ASM:-}" ]]; then
-  cmake -S "$source_dir" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_HOST=OFF "${launcher[@]}" >/dev/null
+  cmake -S "$source_dir" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_HOST=OFF -DPAVON_TESTS=OFF \
+    -DPAVON_BENCH=OFF "${launcher[@]}" >/dev/null
   cmake --build "$native_dir" -j2 --target pavon-asm
 fi
 emcmake cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPAVON_WEB=ON \

@@ -105,7 +105,7 @@ int launch(const LaunchRequest& request, std::string& error)
     }
     restore_default_signals();
     video_started = true;
-    start_up();
+    start_up(false);
     title_update();
     pacing_start(g_options.speed);
     if (const int status = start_run(); status >= 0) {

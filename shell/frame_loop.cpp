@@ -31,6 +31,12 @@ bool overlay_live()
     return g_debugger.overlay_visible && !g_debugger.in_interrupt;
 }
 
+// Held by the debugger, the processor still finishes an interrupt service.
+bool processor_runs()
+{
+    return !g_debugger.stopped || g_debugger.in_interrupt;
+}
+
 void show_overlay_if_live()
 {
     if (overlay_live()) {
@@ -88,6 +94,9 @@ void between_instructions(uint32_t turns)
         refresh_overlay_when_due();
     } else if (turns % INSTRUCTIONS_BEFORE_EVENT_POLL == 0) {
         poll_events();
+    }
+    if (turns % INSTRUCTIONS_IN_AN_ENDLESS_FRAME == 0 && processor_runs()) {
+        run_endless_frame();
     }
 }
 
@@ -170,8 +179,7 @@ void run_instructions()
             debugger_show();
             overlay_current = true;
         }
-        // Held by the debugger, the processor still finishes an interrupt service.
-        if (!g_debugger.stopped || g_debugger.in_interrupt) {
+        if (processor_runs()) {
             execute_instruction();
             overlay_current = false;
         } else {

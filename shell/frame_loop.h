@@ -12,6 +12,10 @@
 // then, and as often again, so that Escape and the debugger keys still work.
 constexpr uint32_t INSTRUCTIONS_BEFORE_EVENT_POLL = 1u << 20;
 
+// No real frame holds more than about 5,600 instructions. A frame that has
+// run this many is endless: a headless run stops there in the debugger.
+constexpr uint32_t INSTRUCTIONS_IN_AN_ENDLESS_FRAME = 1u << 22;
+
 // While the processor runs under the overlay, the loop reads the host clock
 // once per this many instructions, and then polls the events and redraws the
 // overlay when HOST_REFRESH_TIME has passed since it last did.

@@ -18,6 +18,7 @@
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
+#include "shell/quoted.h"
 #include "shell/recording.h"
 #include "shell/scripted_run.h"
 #include "shell/start.h"
@@ -39,7 +40,7 @@ int read_command_line(int argc, char** argv)
         std::fputs(version_text().c_str(), stdout);
         return EXIT_SUCCESS;
     case CommandLine::BAD:
-        std::fprintf(stderr, "pavon: %s\n%s", error.c_str(), usage_text().c_str());
+        std::fprintf(stderr, "pavon: %s\n%s", printable(error).c_str(), usage_text().c_str());
         return EXIT_BAD_COMMAND_LINE;
     case CommandLine::RUN:
         break;
@@ -51,6 +52,7 @@ int read_command_line(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    ignore_broken_pipes();
     open_standard_descriptors();
     if (const int status = read_command_line(argc, argv); status >= 0) {
         return status;
@@ -80,8 +82,11 @@ int main(int argc, char** argv)
         catch_quit_signals();
     }
     std::atexit(SDL_Quit);
-    // Neither a failed ROM load nor a window that cannot open stops the machine.
-    start_up();
+    // Neither a failed ROM load nor a window that cannot open stops the
+    // machine in a window; a headless run without its program ends here.
+    if (!start_up(g_options.headless)) {
+        return EXIT_BAD_COMMAND_LINE;
+    }
     if (g_options.fullscreen) {
         display_toggle_fullscreen();
     }
@@ -95,14 +100,13 @@ int main(int argc, char** argv)
     frame_loop();
     int status = finish_run();
     if (std::string error; !recording_finish(error)) {
-        std::fprintf(stderr, "pavon: %s: cannot write the recording: %s\n", g_options.record.c_str(), error.c_str());
-        status = status == EXIT_SUCCESS ? EXIT_OUTPUT_FAILED : status;
+        std::fprintf(stderr, "pavon: %s: cannot write the recording: %s\n", printable(g_options.record).c_str(),
+                     error.c_str());
+        status = EXIT_OUTPUT_FAILED;
     }
-    // A screenshot asked for and not written makes a failed run.
+    // A screenshot asked for and not written makes a failed run, also one
+    // that stopped in the debugger.
     const bool shot = g_options.screenshot.empty() || save_screenshot(g_options.screenshot.c_str()) == 0;
     SDL_Quit();
-    if (status != EXIT_SUCCESS) {
-        return status;
-    }
-    return shot ? EXIT_SUCCESS : EXIT_OUTPUT_FAILED;
+    return shot ? status : EXIT_OUTPUT_FAILED;
 }

@@ -268,7 +268,8 @@ std::string usage_text()
 {
     std::string text = "usage: pavon [OPTIONS]\n"
                        "Runs the machine from ROM/pavon1.bin and ROM/pavon2.bin in the current folder.\n\n"
-                       "Options (numbers: 42, >2A or 0x2A):\n";
+                       "Options (numbers: 42, 0x2A or >2A; in a shell, quote a >2A: --break '>0162';\n"
+                       "unquoted, the shell takes > for a redirection and creates a file 0162):\n";
     for (const OptionRow& row : OPTIONS) {
         std::string left = std::string(row.name == "--help" ? "  -h, " : "  ") + std::string(row.name);
         if (row.value != nullptr) {

@@ -11,10 +11,10 @@ namespace {
 
 // Through the user's message channel, which the host connects to standard
 // output (or to the debug adapter's client).
-int report(const char* what, const char* path)
+int report(const char* what, const char* path, int failure)
 {
     machine_message("%s %s.\n", what, path);
-    return -1;
+    return failure;
 }
 
 }  // namespace
@@ -26,22 +26,22 @@ int load_roms(const char* first_path, const char* second_path)
     g_rom2.fill(0);
     int file = host::_open(first_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
-        return report("Error opening ROM", first_path);
+        return report("Error opening ROM", first_path, FIRST_ROM_FAILED);
     }
     if (host::_read(file, g_rom1.data(), ROM1_SIZE) < static_cast<int>(ROM1_SIZE)) {
         host::_close(file);
-        return report("Error reading ROM", first_path);
+        return report("Error reading ROM", first_path, FIRST_ROM_FAILED);
     }
     host::_close(file);
 
     file = host::_open(second_path, host::OPEN_READ_ONLY | host::OPEN_BINARY);
     if (file < 0) {
-        return report("Error opening ROM", second_path);
+        return report("Error opening ROM", second_path, SECOND_ROM_FAILED);
     }
     // The second image may be of any length up to its buffer's.
     if (host::_read(file, g_rom2.data(), ROM2_SIZE) < 0) {
         host::_close(file);
-        return report("Error reading ROM", second_path);
+        return report("Error reading ROM", second_path, SECOND_ROM_FAILED);
     }
     host::_close(file);
     return 0;

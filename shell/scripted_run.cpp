@@ -14,11 +14,14 @@
 #include "debugger/watch.h"
 #include "machine/debugger_record.h"
 #include "shell/events.h"
+#include "shell/file_clashes.h"
 #include "shell/frame_loop.h"
 #include "shell/input_script.h"
 #include "shell/options.h"
 #include "shell/output_files.h"
+#include "shell/quoted.h"
 #include "shell/state_file.h"
+#include "shell/title.h"
 
 void (*g_bad_input_sink)(const std::string& text) = nullptr;
 
@@ -39,7 +42,7 @@ int bad_input(const std::string& text)
         g_bad_input_sink(text);
         return EXIT_BAD_COMMAND_LINE;
     }
-    std::fprintf(stderr, "pavon: %s\n", text.c_str());
+    std::fprintf(stderr, "pavon: %s\n", printable(text).c_str());
     return EXIT_BAD_COMMAND_LINE;
 }
 
@@ -104,7 +107,7 @@ bool save_final_state()
         return true;
     }
     if (save_state_to(g_options.save_state.c_str()) < 0) {
-        std::fprintf(stderr, "pavon: %s: cannot write the state file\n", g_options.save_state.c_str());
+        std::fprintf(stderr, "pavon: %s: cannot write the state file\n", printable(g_options.save_state).c_str());
         return false;
     }
     return true;
@@ -168,6 +171,9 @@ int prepare_run()
     if (status == RUN_GOES_ON && !options.record.empty()) {
         status = check_output(options.record, "recording");
     }
+    if (const std::string clash = find_file_clash(run_files(options)); status == RUN_GOES_ON && !clash.empty()) {
+        status = bad_input(clash);
+    }
     return status;
 }
 
@@ -198,11 +204,11 @@ int start_run()
     if (options.headless) {
         g_debug_host.held = stopped_in_headless_run;
         debug_hooks_update();
-        if (g_debugger.stopped) {
-            char reason[32];  // the state file loaded an odd WP
-            std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
-            stopped_in_headless_run(reason);
-        }
+    }
+    if (g_debugger.stopped) {
+        char reason[32];  // the reset vector or the state file gave an odd WP
+        std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
+        debug_hold(reason);
     }
     return RUN_GOES_ON;
 }
@@ -221,16 +227,28 @@ void run_host_frame_hooks()
     }
 }
 
+void run_endless_frame()
+{
+    constexpr const char* REASON = "an endless loop of instructions that use no cycles";
+    if (g_options.headless) {
+        debug_hold(REASON);
+    } else {
+        title_notice(REASON);
+    }
+}
+
+// An output not written fails the run, also one that stopped in the debugger.
 int finish_run()
 {
     bool failed = state_written ? state_failed : !save_final_state();
     std::string error;
     if (!trace_file_close(error)) {
-        std::fprintf(stderr, "pavon: %s: cannot write the trace: %s\n", g_options.trace.c_str(), error.c_str());
+        std::fprintf(stderr, "pavon: %s: cannot write the trace: %s\n", printable(g_options.trace).c_str(),
+                     error.c_str());
         failed = true;
     }
-    if (stopped_in_debugger) {
-        return EXIT_STOPPED;
+    if (failed) {
+        return EXIT_OUTPUT_FAILED;
     }
-    return failed ? EXIT_OUTPUT_FAILED : EXIT_SUCCESS;
+    return stopped_in_debugger ? EXIT_STOPPED : EXIT_SUCCESS;
 }

@@ -17,32 +17,48 @@ namespace {
 // The ROM images read, every record at its start value, the processor
 // created from the images' reset vector. With --demo the images are the
 // installed demo's; everything the program writes still goes to the
-// current folder.
-void start_machine()
+// current folder. When `program_needed` and the first image cannot be read,
+// nothing starts (false).
+bool start_machine(bool program_needed)
 {
     const RomPaths roms = rom_paths(g_options.demo ? demo_folder() : std::string());
-    load_roms(roms.first.c_str(), roms.second.c_str());
+    if (load_roms(roms.first.c_str(), roms.second.c_str()) == FIRST_ROM_FAILED && program_needed) {
+        std::fprintf(stderr, "pavon: a headless run needs its program: %s cannot be read\n", roms.first.c_str());
+        return false;
+    }
     machine_reset();  // every record at its start value: no key held
     cpu_create(g_rom1, g_rom2);
+    return true;
+}
+
+// The debugger starts by letting the processor run; the reset vector's
+// workspace pointer is then checked as every loaded one is.
+void start_debugger()
+{
+    debugger_init();
+    cpu_set_workspace(g_cpu.WP);
 }
 
 }  // namespace
 
-void start_up()
+bool start_up(bool program_needed)
 {
-    start_machine();
+    if (!start_machine(program_needed)) {
+        return false;
+    }
     if (display_open() < 0) {
         std::fprintf(stderr, "pavon: the window cannot be opened (%s); the machine runs without a picture\n",
                      SDL_GetError());
     } else if (!display_visible()) {
         std::fprintf(stderr, "pavon: no display can be reached; the machine runs without a visible window\n");
     }
-    debugger_init();
+    start_debugger();
+    return true;
 }
 
 void restart()
 {
-    start_machine();
+    start_machine(false);
     display_restart();
-    debugger_init();
+    start_debugger();
 }

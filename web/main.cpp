@@ -258,7 +258,7 @@ int main()
     g_host_clock = {browser_now, browser_sleep_until};
     g_return_while_held = true;
     g_debug_host.frame_number = &g_frame_number;
-    start_up();
+    start_up(false);
     title_update();
     g_last_tick = emscripten_get_now();
     emscripten_set_main_loop(animation_frame, 0, false);

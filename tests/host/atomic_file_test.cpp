@@ -58,4 +58,32 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
 }
 
+// A new file gets 0666 less the umask (its owner may always read and write
+// it), a replaced one keeps its mode; names up to the longest a folder takes
+// are written, nothing left beside them.
+TEST(AtomicFile, ModesAndLongNames)
+{
+    const struct {
+        mode_t umask, old_mode, mode;  // old_mode 0: no file yet
+        std::size_t name_length;
+    } cases[] = {{022, 0, 0644, 9},     {077, 0, 0600, 9},     {002, 0, 0664, 9},   {0777, 0, 0600, 9},
+                 {077, 0664, 0664, 9}, {022, 0, 0644, 249},   {022, 0, 0644, 255}, {022, 0640, 0640, 255}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("umask " + std::to_string(c.umask) + ", old mode " + std::to_string(c.old_mode));
+        TempFolder folder;
+        const std::string path = folder.path() + "/" + std::string(c.name_length, 'n');
+        if (c.old_mode != 0) {
+            ASSERT_EQ(write_file_atomically(path.c_str(), "old", 3), 0);
+            ASSERT_EQ(chmod(path.c_str(), c.old_mode), 0);
+        }
+        const mode_t old_umask = umask(c.umask);
+        EXPECT_EQ(write_file_atomically(path.c_str(), "new", 3), 0);
+        umask(old_umask);
+        struct stat about{};
+        ASSERT_EQ(stat(path.c_str(), &about), 0);
+        EXPECT_EQ(about.st_mode & 07777, c.mode);
+        EXPECT_EQ(folder_entries(folder.path()).size(), 1u);
+    }
+}
+
 }  // namespace

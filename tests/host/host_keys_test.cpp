@@ -124,7 +124,7 @@ TEST(HostKeys, ResetIsAFreshStart)
     folder.file("ROM/pavon2.bin", 2);
     drain_events();
     testing::internal::CaptureStdout();
-    start_up();
+    start_up(false);
     ASSERT_EQ(save_state_to("fresh.pvn"), 0);
     const Debugger fresh_debugger = g_debugger;
     const std::vector<uint16_t> fresh_picture = surface_pixels();

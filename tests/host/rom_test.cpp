@@ -85,8 +85,8 @@ TEST(LoadRoms, Cases)
         {"first empty", 0, 16384, -1, read1, 0, 0},
         {"first missing: second not opened", MISSING, 16384, -1, open1, 0, 0},
         {"first is a directory", DIRECTORY, 16384, -1, open1, 0, 0},
-        {"second missing", 32768, MISSING, -1, open2, 32768, 0},
-        {"second is a directory", 32768, DIRECTORY, -1, open2, 32768, 0},
+        {"second missing", 32768, MISSING, -2, open2, 32768, 0},
+        {"second is a directory", 32768, DIRECTORY, -2, open2, 32768, 0},
     };
     for (const RomCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,7 +133,7 @@ TEST(LoadRoms, HostilePaths)
             HostilePath hostile(c.kind, hostile_path, image);
             testing::internal::CaptureStdout();
             NoBlock guard;
-            EXPECT_EQ(load_roms(ROM1_PATH, ROM2_PATH), c.opens ? 0 : -1);
+            EXPECT_EQ(load_roms(ROM1_PATH, ROM2_PATH), c.opens ? 0 : hostile_path == ROM1_PATH ? -1 : -2);
             EXPECT_EQ(testing::internal::GetCapturedStdout(),
                       c.opens ? "" : std::string("Error opening ROM ") + hostile_path + ".\n");
         }
@@ -153,7 +153,7 @@ TEST(LoadRoms, SecondImageReadError)
     g_rom1.fill(0);
     g_rom2.fill(0);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(load_roms(ROM1_PATH, unreadable), -1);
+    EXPECT_EQ(load_roms(ROM1_PATH, unreadable), -2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error reading ROM /proc/self/mem.\n");
     expect_loaded(g_rom2, 0, 5);
 }

@@ -36,7 +36,7 @@ KEYS
 run_case() {
   local status=0 options=${2%%|*} expected=${2#*|}
   # shellcheck disable=SC2086
-  (cd "$3" && "$pavon" --headless --frames 10 --save-state "$work/out.pvn" $options >"$work/out.stdout" \
+  (cd "$3" && timeout 60 "$pavon" --headless --frames 10 --save-state "$work/out.pvn" $options >"$work/out.stdout" \
     2>"$work/err.txt") || status=$?
   [[ $status == "$1" ]] || fail "$options: status $status"
   # shellcheck disable=SC2053
@@ -85,22 +85,45 @@ SERVICE: MOVB R1, @>0100        ; >0106
         LWPI >F000
         B    @LOOP
 ASM
-for program in trap service; do "$asm" $program.asm -o $program >/dev/null; done
+printf '        DATA >F001, >0004\n        JMP  $\n' >oddreset.asm
+# LI R1 writes the word at >0000 (refused: the reset vector stays), LI R0 the
+# word at >8000, which takes word writes.
+printf '        DATA >F000, >0004\n        LWPI >FFFE\n        LI   R1, >ABCD\n        LWPI >8000\n        LI   R0, >1234\n        JMP  $\n' >romreg.asm
+for program in trap service oddreset romreg; do "$asm" $program.asm -o $program >/dev/null; done
 cp first.pvn odd.pvn
 printf '\x01\xF0' | dd of=odd.pvn bs=1 seek=81920 conv=notrunc status=none  # WP >F001
-# FOLDER OPTIONS|LINE
+head -c 81946 /dev/zero >zero.pvn  # every word an unassigned code of no cycles
+# FOLDER[:STATUS, 3 if not given] OPTIONS|LINE
 stops=(
   "trap |pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
   "trap --break >0008|pavon: stopped in the debugger at frame 0, PC >0008: breakpoint at >0008"
   "trap --watch 0xF002|pavon: stopped in the debugger at frame 0, PC >0008: watched memory changed"
   "trap --load-state ../odd.pvn|pavon: stopped in the debugger at frame 0, PC >????: odd workspace pointer >F001"
   "service |pavon: stopped in the debugger at frame 2, PC >0106: byte written into ROM in an interrupt service that had not returned by the frame's end"
+  "trap --load-state ../zero.pvn|pavon: stopped in the debugger at frame 0, PC >0000: an endless loop of instructions that use no cycles"
+  "oddreset |pavon: stopped in the debugger at frame 0, PC >0004: odd workspace pointer >F001"
+  "romreg:0 |"
+  "trap:1 --screenshot no/shot.png|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM"
+  ".:2 |pavon: a headless run needs its program: ROM/pavon1.bin cannot be read"
 )
 for stop in "${stops[@]}"; do
-  run_case 3 "${stop#* }" "${stop%% *}"
-  [[ -f out.pvn ]] || fail "$stop: no state file"
-  rm out.pvn
+  folder=${stop%% *} status=3
+  [[ $folder != *:* ]] || status=${folder#*:} folder=${folder%:*}
+  run_case "$status" "${stop#* }" "$folder"
+  [[ $status == 2 || -f out.pvn ]] || fail "$stop: no state file"
+  [[ $folder != romreg || $(od -An -tx1 -N4 out.pvn; od -An -tx1 -j 32768 -N2 out.pvn) == $' f0 00 00 04\n 12 34' &&
+    $(grep -c "Write to ROM address 0x0 at PC=0x0008" err.txt) == 1 ]] || fail "a register write changed ROM"
+  rm -f out.pvn
 done
+
+echo "case: a save that fails at a stop gives status 1; a reader gone does not end the run"
+(ulimit -f 40 && run_case 1 "|pavon: stopped in the debugger at frame 0, PC >000C: byte written into ROM" trap)
+grep -q "out.pvn: cannot write the state file" err.txt || fail "no line for the failed save: $(cat err.txt)"
+status=0
+(cd trap && python3 -c 'import os, subprocess, sys; r, w = os.pipe(); os.close(r)
+sys.exit(subprocess.call(sys.argv[1:], stdout=w, stderr=w))' "$pavon" --headless --save-state ../out.pvn) || status=$?
+[[ $status == 3 && -f out.pvn ]] || fail "into a closed pipe: status $status"
+rm out.pvn
 
 echo "case: bad input gives one line naming the file and line, status 2, and writes nothing"
 printf '1 down a\n2 down Foo\n' >unknown.txt
@@ -113,7 +136,15 @@ bad=(
   "--trace no/t.txt|pavon: no/t.txt: cannot write the trace: No such file or directory"
   "--save-state no/s.pvn|pavon: no/s.pvn: cannot write the state file: No such file or directory"
   "--trace-from >0100|pavon: --trace-from needs --trace"
+  "--input esc.txt|pavon: esc.txt:1: unknown key '\\\\x1B\\\\x00'"
+  "--trace X --save-state X --screenshot X|pavon: --save-state X and --trace X are the same file"
+  "--input demo/keys.txt --trace demo/keys.txt|pavon: --trace demo/keys.txt and --input demo/keys.txt are the same file"
+  "--screenshot link.txt --input demo/keys.txt|pavon: --screenshot link.txt and --input demo/keys.txt are the same file"
+  "--screenshot ROM/pavon2.bin|pavon: --screenshot ROM/pavon2.bin and the ROM image ROM/pavon2.bin are the same file"
 )
+printf '1 down \033\000\n' >esc.txt
+ln -s demo/keys.txt link.txt
+mkdir ROM && touch ROM/pavon2.bin
 for case in "${bad[@]}"; do
   run_case 2 "$case" .
   [[ ! -s out.stdout ]] || fail "$case: the machine started: $(cat out.stdout)"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
 
 #include "cpu/cpu.h"
 #include "dap/breakpoint_table.h"
@@ -12,6 +13,7 @@
 #include "dap/session.h"
 #include "dap/stops.h"
 #include "debugger/debug_hooks.h"
+#include "debugger/debugger.h"
 
 Session g_session;
 
@@ -33,6 +35,7 @@ struct OutputLimit {
 
 OutputLimit message_limit{"stdout"};
 OutputLimit diagnostic_limit{"console"};
+OutputLimit host_line_limit{"stderr"};
 
 void send(const Json& message)
 {
@@ -234,6 +237,7 @@ bool processor_settled()
 
 void resume_for_client(const char* reason_if_held_later)
 {
+    debugger_note("");  // as any key of the debugger's clears the overlay's last line
     g_session.client_running = true;
     g_session.pending = StopNote{};
     g_session.pending.reason = reason_if_held_later;
@@ -253,6 +257,7 @@ void adapter_begin(const AdapterHost& host)
     exception_filters_reset();
     message_limit = OutputLimit{"stdout"};
     diagnostic_limit = OutputLimit{"console"};
+    host_line_limit = OutputLimit{"stderr"};
 }
 
 void adapter_receive(std::string_view bytes)
@@ -286,8 +291,9 @@ void adapter_input_closed()
 int adapter_watch_machine()
 {
     const auto now = std::chrono::steady_clock::now();
-    close_output_window(message_limit, now);
-    close_output_window(diagnostic_limit, now);
+    for (OutputLimit* limit : {&message_limit, &diagnostic_limit, &host_line_limit}) {
+        close_output_window(*limit, now);
+    }
     if (processor_settled()) {
         if (g_session.client_running) {
             tell_stop();
@@ -321,11 +327,10 @@ void adapter_program_ended(int status)
     if (adapter_done()) {
         return;
     }
-    const auto never = std::chrono::steady_clock::time_point{};
-    message_limit.window_start = never;
-    diagnostic_limit.window_start = never;
-    close_output_window(message_limit, std::chrono::steady_clock::now());
-    close_output_window(diagnostic_limit, std::chrono::steady_clock::now());
+    for (OutputLimit* limit : {&message_limit, &diagnostic_limit, &host_line_limit}) {
+        limit->window_start = std::chrono::steady_clock::time_point{};  // the last count is told now
+        close_output_window(*limit, std::chrono::steady_clock::now());
+    }
     send_event("exited", {{"exitCode", status}});
     send_event("terminated", Json::object());
 }
@@ -348,4 +353,9 @@ void adapter_message(const char* text)
 void adapter_diagnostic(const char* text)
 {
     output_line(diagnostic_limit, text);
+}
+
+void adapter_host_line(const char* text)
+{
+    output_line(host_line_limit, text);
 }

@@ -7,9 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "machine/record_parts.h"
+#include "rewind/going_back.h"
 
 // A launch: the folder to run in, and the command line it amounts to.
 struct LaunchRequest {
@@ -25,6 +29,12 @@ struct AdapterHost {
     int (*launch)(const LaunchRequest& request, std::string& error);
     void (*restart)();  // the reset key: the machine as at start-up
     void (*quit)();     // the frame loop ends after the frame in progress
+    // The debugger's keys that go back while it holds the processor: one
+    // instruction back, or back to the last breakpoint or watchpoint hit.
+    GoingBack (*go_back)(bool to_last_hit);
+    // The host's own pause between frames (F3) ends: the debugger holds the
+    // processor instead, or it runs.
+    void (*end_pause)();
 };
 
 void adapter_begin(const AdapterHost& host);
@@ -56,7 +66,13 @@ void adapter_program_ended(int status);
 void adapter_machine_held(const char* reason);
 bool adapter_break_here(uint16_t pc);
 
-// The machine's messages and diagnostics (machine/messages.h), as output
-// events, the diagnostics limited in rate.
+// The machine's messages and diagnostics (machine/messages.h), and the
+// host's own lines on standard error, as output events, the diagnostics and
+// the host's lines limited in rate.
 void adapter_message(const char* text);
 void adapter_diagnostic(const char* text);
+void adapter_host_line(const char* text);
+
+// The adapter's records that go back in time with the machine (the hit
+// counts of its breakpoints), for the kept past to hold.
+std::span<const RecordPart> adapter_kept_parts();

@@ -17,6 +17,20 @@ constexpr uint64_t LARGEST_HIT_COUNT = 0xFFFFFFFF;
 std::vector<AdapterBreakpoint> table;
 int64_t last_id = 0;
 
+// The hit counts, a record of plain words that the kept past holds with the
+// machine. A counter names the breakpoint it counts for: one that names
+// another was last written before this breakpoint was set, when it had no
+// hits yet.
+struct HitCounter {
+    int64_t breakpoint_id;
+    uint64_t hits;
+};
+std::array<HitCounter, COUNTED_BREAKPOINTS> counters{};
+
+const std::array<RecordPart, 1> KEPT_PARTS{{
+    {"breakpoint hit counts", counters.data(), sizeof counters},
+}};
+
 struct HitTest {
     std::string_view text;
     HitCondition::Test test;
@@ -60,18 +74,52 @@ bool stops(AdapterBreakpoint& breakpoint)
     if (!breakpoint.condition.empty()) {
         const Evaluation result = evaluate_expression(breakpoint.condition);
         if (!result.error.empty()) {
-            // A condition that cannot be read stops, and says why.
-            send_event("output", {{"category", "console"},
-                                  {"output", "pavon: breakpoint condition '" + breakpoint.condition + "': " +
-                                                 result.error + "\n"}});
+            // A condition that cannot be read stops, and says why once.
+            if (!breakpoint.condition_error_told) {
+                breakpoint.condition_error_told = true;
+                send_event("output", {{"category", "console"},
+                                      {"output", "pavon: breakpoint condition '" + breakpoint.condition + "': " +
+                                                     result.error + "\n"}});
+            }
             return true;
         }
         if (result.value == 0) {
             return false;
         }
     }
-    ++breakpoint.hits;
-    return hit_allows(breakpoint.hit, breakpoint.hits);
+    if (breakpoint.counter == NOT_COUNTED) {
+        return true;
+    }
+    HitCounter& counter = counters[static_cast<std::size_t>(breakpoint.counter)];
+    if (counter.breakpoint_id != breakpoint.id) {
+        counter = {breakpoint.id, 0};
+    }
+    ++counter.hits;
+    return hit_allows(breakpoint.hit, counter.hits);
+}
+
+// Each new breakpoint with a hit condition takes a counter that no other
+// breakpoint holds, from no hits.
+void give_counters(std::vector<AdapterBreakpoint>::iterator fresh)
+{
+    std::array<bool, COUNTED_BREAKPOINTS> taken{};
+    for (auto breakpoint = table.begin(); breakpoint != fresh; ++breakpoint) {
+        if (breakpoint->counter != NOT_COUNTED) {
+            taken[static_cast<std::size_t>(breakpoint->counter)] = true;
+        }
+    }
+    std::size_t slot = 0;
+    for (; fresh != table.end(); ++fresh) {
+        fresh->counter = NOT_COUNTED;
+        while (slot < taken.size() && taken[slot]) {
+            ++slot;
+        }
+        if (fresh->hit.test != HitCondition::Test::ALWAYS && slot < taken.size()) {
+            fresh->counter = static_cast<int>(slot);
+            counters[slot] = {fresh->id, 0};
+            taken[slot] = true;
+        }
+    }
 }
 
 }  // namespace
@@ -108,6 +156,19 @@ int64_t next_breakpoint_id()
     return ++last_id;
 }
 
+std::size_t hit_counters_left(BreakKind kind)
+{
+    const auto counted = std::count_if(table.begin(), table.end(), [kind](const AdapterBreakpoint& breakpoint) {
+        return breakpoint.kind != kind && breakpoint.counter != NOT_COUNTED;
+    });
+    return COUNTED_BREAKPOINTS - static_cast<std::size_t>(counted);
+}
+
+std::span<const RecordPart> adapter_kept_parts()
+{
+    return KEPT_PARTS;
+}
+
 void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh)
 {
     std::vector<uint16_t> old;
@@ -117,7 +178,7 @@ void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& f
         }
     }
     std::erase_if(table, [kind](const AdapterBreakpoint& breakpoint) { return breakpoint.kind == kind; });
-    table.insert(table.end(), fresh.begin(), fresh.end());
+    give_counters(table.insert(table.end(), fresh.begin(), fresh.end()));
     for (const uint16_t address : old) {
         const bool still = std::any_of(table.begin(), table.end(),
                                        [address](const AdapterBreakpoint& b) { return b.address == address; });

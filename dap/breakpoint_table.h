@@ -4,6 +4,7 @@
 // window (F9) has no entry here and always stops.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,11 +15,17 @@
 enum class BreakKind : uint8_t { INSTRUCTION };
 
 // `N` or `>= N`: from the Nth hit on; `== N`: the Nth only; `> N`; `% N`:
-// every Nth. Hits count the times the condition held.
+// every Nth. Hits count the times the processor, running, reached the
+// breakpoint with its condition true. The counts are kept with the machine:
+// going back in time takes them back to what they were there.
 struct HitCondition {
     enum class Test : uint8_t { ALWAYS, AT_LEAST, EQUAL, MORE, EVERY } test = Test::ALWAYS;
     uint64_t count = 0;
 };
+
+// So many breakpoints may have a hit condition at once.
+constexpr std::size_t COUNTED_BREAKPOINTS = 64;
+constexpr int NOT_COUNTED = -1;
 
 struct AdapterBreakpoint {
     int64_t id;
@@ -26,12 +33,17 @@ struct AdapterBreakpoint {
     uint16_t address;
     std::string condition;  // empty: always true
     HitCondition hit;
-    uint64_t hits = 0;
+    int counter = NOT_COUNTED;         // its hit count's slot, given by breakpoints_replace
+    bool condition_error_told = false;
 };
 
 bool parse_hit_condition(std::string_view text, HitCondition& hit, std::string& error);
 
 int64_t next_breakpoint_id();
+
+// How many more breakpoints may have a hit condition, once every one of
+// `kind` is replaced.
+std::size_t hit_counters_left(BreakKind kind);
 
 // Every breakpoint of `kind` is replaced by `fresh`.
 void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh);

@@ -17,13 +17,13 @@ struct LaunchField {
     const char* option;  // null: read here, or accepted until the option exists
 };
 
-// `symbols` and `rewind` are accepted now and take effect with the debug
-// information and the time travel that read them.
+// `symbols` is accepted now and takes effect with the debug information
+// that reads it.
 constexpr std::array<LaunchField, 9> LAUNCH_FIELDS{{
     {"cwd", Kind::TEXT, nullptr},
     {"stopOnEntry", Kind::SWITCH, nullptr},
     {"symbols", Kind::TEXT, nullptr},
-    {"rewind", Kind::VALUE, nullptr},
+    {"rewind", Kind::VALUE, "--rewind"},
     {"headless", Kind::SWITCH, "--headless"},
     {"speed", Kind::VALUE, "--speed"},
     {"scale", Kind::VALUE, "--scale"},

@@ -6,6 +6,7 @@
 
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
+#include "rewind/timeline.h"
 #include "video/vdp.h"
 
 namespace {
@@ -55,6 +56,35 @@ constexpr std::array<NamedPlace, 5> CPU_AND_VDP_PLACES{{
     {"VSTAT", PlaceKind::VDP_STATUS},
 }};
 
+// The write itself, the kept past not told.
+void write_straight(Place place, uint16_t value)
+{
+    switch (place.kind) {
+    case PlaceKind::MEMORY_WORD:
+        mem_write_word(place.index, value);
+        break;
+    case PlaceKind::PC:
+        g_cpu.PC = static_cast<uint16_t>(value & 0xFFFE);
+        break;
+    case PlaceKind::WP:
+        g_cpu.WP = value;
+        cpu_set_workspace(value);  // an odd one stops the processor, as LWPI's does
+        break;
+    case PlaceKind::ST:
+        g_cpu.ST = value;
+        break;
+    case PlaceKind::VDP_REGISTER:
+        g_vdp.registers[place.index & 7u] = static_cast<uint8_t>(value);
+        break;
+    case PlaceKind::VDP_ADDRESS:
+        g_vdp.address = static_cast<uint16_t>(value & VRAM_MASK);
+        break;
+    case PlaceKind::VDP_STATUS:
+        g_vdp.status = static_cast<uint8_t>(value);
+        break;
+    }
+}
+
 }  // namespace
 
 std::optional<Place> register_place(std::string_view name)
@@ -102,28 +132,5 @@ uint16_t place_read(Place place)
 
 void place_write(Place place, uint16_t value)
 {
-    switch (place.kind) {
-    case PlaceKind::MEMORY_WORD:
-        mem_write_word(place.index, value);
-        break;
-    case PlaceKind::PC:
-        g_cpu.PC = static_cast<uint16_t>(value & 0xFFFE);
-        break;
-    case PlaceKind::WP:
-        g_cpu.WP = value;
-        cpu_set_workspace(value);  // an odd one stops the processor, as LWPI's does
-        break;
-    case PlaceKind::ST:
-        g_cpu.ST = value;
-        break;
-    case PlaceKind::VDP_REGISTER:
-        g_vdp.registers[place.index & 7u] = static_cast<uint8_t>(value);
-        break;
-    case PlaceKind::VDP_ADDRESS:
-        g_vdp.address = static_cast<uint16_t>(value & VRAM_MASK);
-        break;
-    case PlaceKind::VDP_STATUS:
-        g_vdp.status = static_cast<uint8_t>(value);
-        break;
-    }
+    timeline_change([place, value] { write_straight(place, value); });
 }

@@ -27,4 +27,5 @@ Place memory_place(uint16_t address);
 uint16_t place_read(Place place);
 
 // VR0 to VR7 take 8 bits, VADDR 14; ST's interrupt mask is kept as written.
+// The kept past sees the change (rewind/timeline.h).
 void place_write(Place place, uint16_t value);

@@ -38,6 +38,8 @@ void request_continue(Arguments& arguments, Reply& reply);
 void request_pause(Arguments& arguments, Reply& reply);
 void request_step_in(Arguments& arguments, Reply& reply);
 void request_next(Arguments& arguments, Reply& reply);
+void request_step_back(Arguments& arguments, Reply& reply);
+void request_reverse_continue(Arguments& arguments, Reply& reply);
 
 // Breakpoints of every kind: requests_breakpoints.cpp
 void request_set_breakpoints(Arguments& arguments, Reply& reply);

@@ -68,12 +68,13 @@ void request_set_instruction_breakpoints(Arguments& arguments, Reply& reply)
         return;
     }
     std::vector<AdapterBreakpoint> fresh;
+    std::size_t counters_left = hit_counters_left(BreakKind::INSTRUCTION);
     Json list = Json::array();
     for (const Json& element : *wanted) {
         Arguments fields = arguments_of(element);
         const std::string reference = fields.text("instructionReference");
         const int64_t offset = fields.integer("offset", 0);
-        AdapterBreakpoint breakpoint{next_breakpoint_id(), BreakKind::INSTRUCTION, 0, fields.text("condition"), {}, 0};
+        AdapterBreakpoint breakpoint{next_breakpoint_id(), BreakKind::INSTRUCTION, 0, fields.text("condition"), {}};
         const std::string hit_text = fields.text("hitCondition");
         const std::optional<MemoryReference> where = parse_memory_reference(reference);
         std::string why;
@@ -85,7 +86,10 @@ void request_set_instruction_breakpoints(Arguments& arguments, Reply& reply)
                    (where->address + offset) % 2 != 0) {
             why = "instructions lie at even addresses from >0000 to >FFFE";
         } else if (!parse_hit_condition(hit_text, breakpoint.hit, why)) {
+        } else if (breakpoint.hit.test != HitCondition::Test::ALWAYS && counters_left == 0) {
+            why = "at most " + std::to_string(COUNTED_BREAKPOINTS) + " breakpoints may have a hit condition";
         } else {
+            counters_left -= breakpoint.hit.test != HitCondition::Test::ALWAYS ? 1 : 0;
             breakpoint.address = static_cast<uint16_t>(where->address + offset);
             fresh.push_back(breakpoint);
             list.push_back({{"id", breakpoint.id}, {"verified", true},

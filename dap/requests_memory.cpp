@@ -10,6 +10,7 @@
 #include "dap/names.h"
 #include "dap/requests.h"
 #include "isa/disassembler.h"
+#include "rewind/timeline.h"
 
 namespace {
 
@@ -142,7 +143,9 @@ void request_write_memory(Arguments& arguments, Reply& reply)
         return;
     }
     if (fits > 0) {
-        std::memcpy(memory_bytes(where.video) + where.address, bytes->data(), static_cast<std::size_t>(fits));
+        timeline_change([&] {
+            std::memcpy(memory_bytes(where.video) + where.address, bytes->data(), static_cast<std::size_t>(fits));
+        });
     }
     reply.body["bytesWritten"] = fits;
     ++g_session.changes;

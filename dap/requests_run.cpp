@@ -1,7 +1,14 @@
 // Running, stopping and stepping the processor, as the overlay's keys do:
 // continue leaves the debugger (e), pause stops (F1), stepIn executes one
-// instruction (F1 while held), next steps over a call (F7).
+// instruction (F1 while held), next steps over a call (F7), stepBack and
+// reverseContinue go back (Backspace, Shift+Backspace).
+#include <cctype>
+#include <cstdio>
+
+#include "cpu/cpu.h"
+#include "dap/breakpoint_table.h"
 #include "dap/requests.h"
+#include "debugger/breakpoints.h"
 #include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 
@@ -23,6 +30,48 @@ void step_one_instruction()
     execute_instruction();
 }
 
+// The overlay's capitals, as a sentence for the client.
+std::string sentence(const char* overlay_text)
+{
+    std::string text = overlay_text;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        text[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    }
+    return text;
+}
+
+// Where a run back went, as the stop the client hears of.
+StopNote run_back_stop()
+{
+    if (hit_gone_back_to() == HitKind::WATCH) {
+        return {"data breakpoint", "ran back to where watched memory changed", {}};
+    }
+    if (!breakpoint_at(g_cpu.PC)) {
+        return {"breakpoint", "ran back to a breakpoint in an interrupt service", {}};
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "ran back to the breakpoint at >%04X", unsigned{g_cpu.PC});
+    return {"breakpoint", text, breakpoint_ids_at(g_cpu.PC)};
+}
+
+// The machine goes back through the host, which keeps its past, or stays
+// where it is and the client hears why, in the overlay's words.
+void go_back(bool to_last_hit, Reply& reply)
+{
+    if (!held_for_client(reply)) {
+        return;
+    }
+    const GoingBack result = g_session.host.go_back(to_last_hit);
+    if (result != GoingBack::DONE) {
+        const char* why = going_back_refusal(result);
+        reply.fail(why != nullptr ? sentence(why) : "the processor is running");
+        ++g_session.changes;  // the overlay says why too
+        return;
+    }
+    resume_for_client("step");
+    g_session.pending = to_last_hit ? run_back_stop() : StopNote{"step", "stepped back", {}};
+}
+
 }  // namespace
 
 void request_continue(Arguments&, Reply& reply)
@@ -31,11 +80,13 @@ void request_continue(Arguments&, Reply& reply)
     if (g_debugger.stopped) {
         debugger_leave();  // the picture is shown while the machine runs
     }
+    g_session.host.end_pause();
     resume_for_client("pause");
 }
 
 void request_pause(Arguments&, Reply&)
 {
+    g_session.host.end_pause();  // the debugger holds the processor instead, as F1 does
     if (g_debugger.stopped) {
         return;  // held already
     }
@@ -63,4 +114,15 @@ void request_next(Arguments&, Reply& reply)
     } else {
         step_one_instruction();
     }
+}
+
+// One instruction back (by source line, later, a line's instructions).
+void request_step_back(Arguments&, Reply& reply)
+{
+    go_back(false, reply);
+}
+
+void request_reverse_continue(Arguments&, Reply& reply)
+{
+    go_back(true, reply);
 }

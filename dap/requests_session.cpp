@@ -1,15 +1,17 @@
 // The session's life: start, launch, configuration, reset and end.
 #include "dap/launch_arguments.h"
 #include "dap/requests.h"
+#include "dap/stops.h"
 #include "machine/debugger_record.h"
 
 namespace {
 
 // A launch that asked to stop on entry holds the processor before its
-// first instruction, and again after each reset.
+// first instruction, and again after each reset, unless the machine holds
+// it there already by itself.
 void hold_on_entry()
 {
-    if (g_session.stop_on_entry) {
+    if (g_session.stop_on_entry && !g_debugger.stopped) {
         g_debugger.stopped = 1;
         g_session.pending = {"entry", "stopped on entry", {}};
     }
@@ -50,7 +52,14 @@ void request_configuration_done(Arguments&, Reply& reply)
         return;
     }
     g_session.configured = true;
+    // A stop at start-up (an odd workspace pointer in the reset vector) was
+    // noted at launch, before the client could hear of it: it hears now,
+    // through the exception filters it has set.
+    const std::string start_up_stop = g_debugger.stopped ? g_session.pending.text : "";
     resume_for_client("pause");
+    if (!start_up_stop.empty()) {
+        note_hold(start_up_stop.c_str());
+    }
     hold_on_entry();
 }
 

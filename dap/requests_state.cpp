@@ -142,12 +142,13 @@ bool new_value(const std::string& text, uint16_t& value, std::string& error)
 bool set_status_flag(const std::string& name, uint16_t value, std::string& error)
 {
     if (name == INTERRUPT_MASK && value <= ST_INT_MASK) {
-        g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & ~ST_INT_MASK) | value);
+        place_write({PlaceKind::ST, 0}, static_cast<uint16_t>((g_cpu.ST & ~ST_INT_MASK) | value));
         return true;
     }
     for (const Flag& flag : STATUS_FLAG_BITS) {
         if (name == flag.name && value <= 1) {
-            g_cpu.ST = static_cast<uint16_t>(value != 0 ? g_cpu.ST | flag.mask : g_cpu.ST & ~flag.mask);
+            place_write({PlaceKind::ST, 0},
+                        static_cast<uint16_t>(value != 0 ? g_cpu.ST | flag.mask : g_cpu.ST & ~flag.mask));
             return true;
         }
     }

@@ -3,9 +3,10 @@
 #include <array>
 #include <string>
 
+#include "cpu/cpu.h"
 #include "dap/breakpoint_table.h"
 #include "dap/session.h"
-#include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "machine/debugger_record.h"
 
 namespace {
@@ -27,9 +28,10 @@ std::array<ExceptionFilter, 3> filters{{
      "a frame whose instructions use no cycles, so that it never ends", true},
 }};
 
-// The debugger's reasons, by a phrase each holds, in the order tried.
+// The debugger's reasons, by the words each begins with (a stop inside an
+// interrupt service adds where it took hold).
 struct StopKind {
-    std::string_view phrase;
+    std::string_view opening;
     const char* reason;
     Filter filter;
 };
@@ -40,7 +42,7 @@ constexpr std::array<StopKind, 7> STOP_KINDS{{
     {"step over ended", "step", Filter::NONE},
     {"byte written into ROM", "exception", Filter::ROM_WRITE},
     {"odd workspace pointer", "exception", Filter::ODD_WORKSPACE},
-    {"cycles", "exception", Filter::ZERO_CYCLES},
+    {ENDLESS_FRAME_REASON, "exception", Filter::ZERO_CYCLES},
     {"stopped", "pause", Filter::NONE},
 }};
 
@@ -61,7 +63,7 @@ void note_hold(const char* reason)
     const std::string_view text = reason;
     const StopKind* kind = nullptr;
     for (const StopKind& row : STOP_KINDS) {
-        if (text.find(row.phrase) != std::string_view::npos) {
+        if (text.starts_with(row.opening)) {
             kind = &row;
             break;
         }

@@ -48,6 +48,7 @@ void debug_overdue_hold();
 // at start-up, a frame whose instructions spend no cycles): the processor is
 // held at once, even inside an interrupt service, and the host hears why.
 void debug_hold(const char* reason);
+inline constexpr char ENDLESS_FRAME_REASON[] = "an endless loop of instructions that use no cycles";
 
 // The frame loop's and the single step's one instruction.
 inline void execute_instruction()

@@ -15,7 +15,10 @@ namespace {
 struct Place {
     std::size_t entry;
     uint32_t instructions;
+    bool reached_by_running = false;  // a breakpoint here is told to the host's check
 };
+
+HitKind last_hit = HitKind::BREAKPOINT;
 
 bool held()
 {
@@ -32,6 +35,9 @@ void land(const Place& place, const std::vector<uint8_t>& state)
     }
     restore_parts(ring.parts(), ring.reference().data());
     replay_instructions(place.instructions);
+    if (place.reached_by_running) {
+        breakpoint_reached();
+    }
     g_timeline.in_frame = true;
     g_timeline.resting = false;
     g_debugger.stopped = 1;
@@ -84,15 +90,20 @@ GoingBack go_back(Looking looking)
         const bool frame_end_hit = looking == Looking::HITS && later_frame_start && any_watch() &&
                                    watched_bytes_differ(later_watched);
         if (later.has_value() && (stretch.hit_pending || frame_end_hit)) {
+            last_hit = stretch.hit_pending ? stretch.pending_hit : HitKind::WATCH;
             land(*later, later_state);
             return GoingBack::DONE;
         }
         if (stretch.last.has_value()) {
-            land({entry, *stretch.last}, state);
+            // A breakpoint where the machine lands is told as a run arriving
+            // there tells it: one instruction back, or at the breakpoint that
+            // holds it (not where a change of watched memory holds it).
+            last_hit = stretch.last_hit;
+            land({entry, *stretch.last, looking == Looking::HOLDS || stretch.last_at_breakpoint}, state);
             return GoingBack::DONE;
         }
         if (stretch.first_hold.has_value()) {
-            later = Place{entry, *stretch.first_hold};
+            later = Place{entry, *stretch.first_hold, false};
             later_state = state;
         }
         later_watched = std::move(stretch.watched_at_start);
@@ -118,4 +129,21 @@ GoingBack step_back_instruction()
 GoingBack run_back_to_hit()
 {
     return go_back(Looking::HITS);
+}
+
+const char* going_back_refusal(GoingBack result)
+{
+    switch (result) {
+    case GoingBack::NOTHING_EARLIER: return "NOTHING EARLIER IS KEPT";
+    case GoingBack::NO_HIT: return "NO BREAK OR WATCH HIT IN THE KEPT PAST";
+    case GoingBack::LOST: return "THE KEPT PAST WAS LOST: IT STARTS AGAIN";
+    case GoingBack::DONE:
+    case GoingBack::NOT_HELD: break;
+    }
+    return nullptr;
+}
+
+HitKind hit_gone_back_to()
+{
+    return last_hit;
 }

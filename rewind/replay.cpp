@@ -2,6 +2,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/breakpoints.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/watch.h"
 #include "machine/debugger_record.h"
 #include "machine/messages.h"
@@ -34,6 +35,15 @@ bool at_end(const std::optional<Position>& end)
     return end.has_value() ? position_now() == *end : g_cycles >= CYCLES_PER_FRAME;
 }
 
+// The first cause of a hold waits for the next place the debugger may hold at.
+void hold_further_on(Stretch& stretch, HitKind hit)
+{
+    if (!stretch.hit_pending) {
+        stretch.hit_pending = true;
+        stretch.pending_hit = hit;
+    }
+}
+
 }  // namespace
 
 Stretch replay_stretch(std::optional<Position> end, Looking looking)
@@ -49,22 +59,24 @@ Stretch replay_stretch(std::optional<Position> end, Looking looking)
             stretch.reached_end = true;
             return stretch;
         }
-        const bool breakpoint = looking == Looking::HITS && breakpoint_at(g_cpu.PC);
+        const bool breakpoint = looking == Looking::HITS && breakpoint_reached();
         if (!g_debugger.in_interrupt) {
             stretch.first_hold = stretch.first_hold.value_or(place);
             if (looking == Looking::HOLDS || breakpoint || stretch.hit_pending) {
                 stretch.last = place;
+                stretch.last_hit = stretch.hit_pending ? stretch.pending_hit : HitKind::BREAKPOINT;
+                stretch.last_at_breakpoint = breakpoint && !stretch.hit_pending;
                 stretch.hit_pending = false;
             }
         } else if (breakpoint) {
-            stretch.hit_pending = true;  // the service runs on to its RTWP first
+            hold_further_on(stretch, HitKind::BREAKPOINT);  // the service runs on to its RTWP first
         }
         if (watching) {
             watch_take();
         }
         cpu_execute(cpu_fetch());
         if (watching && watch_changed()) {
-            stretch.hit_pending = true;
+            hold_further_on(stretch, HitKind::WATCH);
         }
     }
     return stretch;
@@ -73,7 +85,17 @@ Stretch replay_stretch(std::optional<Position> end, Looking looking)
 void replay_instructions(uint32_t instructions)
 {
     const Quiet quiet;
+    const bool checked = g_debug_host.break_here != nullptr;
     for (uint32_t i = 0; i < instructions; ++i) {
+        if (checked) {
+            breakpoint_reached();
+        }
         cpu_execute(cpu_fetch());
     }
+}
+
+bool breakpoint_reached()
+{
+    const uint16_t pc = g_cpu.PC;
+    return breakpoint_at(pc) && (g_debug_host.break_here == nullptr || g_debug_host.break_here(pc));
 }

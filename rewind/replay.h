@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "rewind/going_back.h"
 #include "rewind/ring.h"
 
 enum class Looking {
@@ -19,8 +20,11 @@ enum class Looking {
 struct Stretch {
     bool reached_end = false;              // false: the end never came, the past is not the machine's
     std::optional<uint32_t> last;          // the last place found, in instructions from the start
+    HitKind last_hit = HitKind::BREAKPOINT;
+    bool last_at_breakpoint = false;       // `last` is a breakpoint's own place, reached there
     std::optional<uint32_t> first_hold;    // the first place the debugger could hold at
     bool hit_pending = false;              // a hit after the last such place: it holds further on
+    HitKind pending_hit = HitKind::BREAKPOINT;
     std::vector<uint8_t> watched_at_start; // the watched bytes at the start (looking for hits)
 };
 
@@ -28,5 +32,10 @@ struct Stretch {
 // frame's budget when no end is known.
 Stretch replay_stretch(std::optional<Position> end, Looking looking);
 
-// Runs `instructions` instructions, quietly.
+// Runs `instructions` instructions, quietly, the breakpoints reached on
+// the way told to the host's check as a run tells it.
 void replay_instructions(uint32_t instructions);
+
+// A breakpoint reached at the place the machine stands, told to the host's
+// check as a run arriving there tells it; whether it would stop there.
+bool breakpoint_reached();

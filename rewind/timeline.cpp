@@ -16,7 +16,23 @@ void timeline_start(std::size_t frames, std::span<const RecordPart> more_parts, 
     std::vector<RecordPart> parts(machine_parts().begin(), machine_parts().end());
     parts.insert(parts.end(), more_parts.begin(), more_parts.end());
     g_timeline.ring.start(parts, frames, byte_bound);
+    g_timeline.frames = frames;
+    g_timeline.byte_bound = byte_bound;
     g_timeline.on = true;
+}
+
+void timeline_keep_also(std::span<const RecordPart> more_parts)
+{
+    Timeline& t = g_timeline;
+    if (!t.on) {
+        return;
+    }
+    std::vector<RecordPart> parts(t.ring.parts().begin(), t.ring.parts().end());
+    parts.insert(parts.end(), more_parts.begin(), more_parts.end());
+    t.ring.start(parts, t.frames, t.byte_bound);
+    t.in_frame = false;
+    t.resting = false;
+    t.change_pending = false;
 }
 
 void timeline_stop()

@@ -25,6 +25,11 @@ void timeline_start(std::size_t frames, std::span<const RecordPart> more_parts,
 void timeline_stop();
 bool timeline_on();
 
+// Records of the layers above that go back in time with the machine as well
+// (the debug adapter's hit counts): kept from the next frame on, beside the
+// parts named at the start; what was kept so far is dropped.
+void timeline_keep_also(std::span<const RecordPart> parts);
+
 // A frame begins (after its cycle count is set to 0) and its instructions
 // end, before the frame's end steps.
 void timeline_frame_begins(uint64_t frame);
@@ -33,6 +38,15 @@ void timeline_frame_ends();
 // Around a change the host makes to the machine's records.
 void timeline_change_begins();
 void timeline_change_ends();
+
+// Makes `change` to the machine's records where the kept past sees it.
+template <typename Change>
+void timeline_change(Change change)
+{
+    timeline_change_begins();
+    change();
+    timeline_change_ends();
+}
 
 // Puts the machine back to the start of the frame before the moment it
 // stands at: false, changing nothing, when no earlier frame is kept.

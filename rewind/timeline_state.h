@@ -2,12 +2,15 @@
 // debugger's ways back (going_back.cpp).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "rewind/ring.h"
 
 struct Timeline {
     Ring ring;
+    std::size_t frames = 0;  // how many frames are kept, in at most `byte_bound` bytes
+    std::size_t byte_bound = 0;
     bool on = false;
     bool in_frame = false;        // between a frame's beginning and the end of its instructions
     bool resting = false;         // put back to the newest entry; nothing has run since

@@ -13,14 +13,17 @@
 #include "debugger/debug_hooks.h"
 #include "display/window.h"
 #include "machine/messages.h"
+#include "platform/error_copy.h"
 #include "platform/protocol_stream.h"
 #include "platform/signals.h"
+#include "rewind/timeline.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
 #include "shell/options.h"
 #include "shell/pacing.h"
 #include "shell/scripted_run.h"
 #include "shell/start.h"
+#include "shell/time_travel.h"
 #include "shell/title.h"
 
 namespace {
@@ -63,6 +66,16 @@ void quit()
     g_quit = 1;
 }
 
+void restart_machine()
+{
+    change_machine(restart);  // as F4: the kept past goes on across it
+}
+
+void end_pause()
+{
+    g_paused = 0;
+}
+
 int refuse(int status, std::string& error)
 {
     error = refusal;
@@ -89,6 +102,7 @@ int launch(const LaunchRequest& request, std::string& error)
         return refuse(EXIT_BAD_COMMAND_LINE, error);
     }
     g_options = options;
+    g_options.dap = true;  // an endless frame stops in the debugger, as a headless run's does
     g_bad_input_sink = [](const std::string& text) { refusal = text; };
     if (const int status = prepare_run(); status >= 0) {
         return refuse(status, error);
@@ -108,12 +122,17 @@ int launch(const LaunchRequest& request, std::string& error)
     start_up(false);
     title_update();
     pacing_start(g_options.speed);
+    // The adapter hears of a stop at start-up too (an odd workspace pointer
+    // in the reset vector), and tells it once configuration is done.
+    g_debug_host.held = adapter_machine_held;
+    g_debug_host.break_here = adapter_break_here;
     if (const int status = start_run(); status >= 0) {
         return refuse(status, error);
     }
-    g_debug_host.held = adapter_machine_held;
-    g_debug_host.break_here = adapter_break_here;
     debug_hooks_update();
+    // The past that `rewind` asks for, the breakpoints' hit counts kept in it.
+    time_travel_start(std::size_t{g_options.rewind_seconds} * FRAMES_PER_SECOND);
+    timeline_keep_also(adapter_kept_parts());
     return RUN_GOES_ON;
 }
 
@@ -139,7 +158,8 @@ int run_debug_adapter()
         return EXIT_BAD_COMMAND_LINE;
     }
     g_machine_output = {adapter_message, adapter_diagnostic};
-    adapter_begin({send, launch, restart, quit});
+    adapter_begin({send, launch, restart_machine, quit, debugger_go_back, end_pause});
+    copy_standard_error(adapter_host_line);
     while (!adapter_configured() && !adapter_done()) {
         take_input(IDLE_WAIT_MS);
     }
@@ -155,5 +175,6 @@ int run_debug_adapter()
     if (video_started) {
         SDL_Quit();
     }
+    copy_standard_error(nullptr);
     return status;
 }

@@ -229,8 +229,8 @@ void run_host_frame_hooks()
 
 void run_endless_frame()
 {
-    constexpr const char* REASON = "an endless loop of instructions that use no cycles";
-    if (g_options.headless) {
+    constexpr const char* REASON = ENDLESS_FRAME_REASON;
+    if (g_options.headless || g_options.dap) {
         debug_hold(REASON);
     } else {
         title_notice(REASON);

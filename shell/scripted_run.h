@@ -36,7 +36,7 @@ void run_frame_hooks();
 void run_host_frame_hooks();
 
 // A frame that runs on without spending its budget (its instructions use no
-// cycles): a headless run stops there in the debugger; a window says so in
+// cycles): a headless run, or a debug adapter's, stops there in the debugger; a window says so in
 // its title and stays as it is, Escape quitting.
 void run_endless_frame();
 

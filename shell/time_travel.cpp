@@ -56,19 +56,8 @@ void rewind_frame()
 // Why the machine did not go back, in the overlay's free cells.
 void say_why_not(GoingBack result)
 {
-    switch (result) {
-    case GoingBack::NOTHING_EARLIER:
-        debugger_note("NOTHING EARLIER IS KEPT");
-        break;
-    case GoingBack::NO_HIT:
-        debugger_note("NO BREAK OR WATCH HIT IN THE KEPT PAST");
-        break;
-    case GoingBack::LOST:
-        debugger_note("THE KEPT PAST WAS LOST: IT STARTS AGAIN");
-        break;
-    case GoingBack::DONE:
-    case GoingBack::NOT_HELD:
-        break;
+    if (const char* why = going_back_refusal(result); why != nullptr) {
+        debugger_note(why);
     }
 }
 
@@ -107,9 +96,10 @@ void set_machine_key(unsigned key, uint8_t state)
     }
 }
 
-void debugger_go_back(bool to_last_hit)
+GoingBack debugger_go_back(bool to_last_hit)
 {
     const GoingBack result = to_last_hit ? run_back_to_hit() : step_back_instruction();
     keys_from_the_past = keys_from_the_past || result == GoingBack::DONE;
     say_why_not(result);
+    return result;
 }

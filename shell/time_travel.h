@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rewind/going_back.h"
 #include "rewind/timeline.h"
 
 // What the last host frame did with the machine, for the title.
@@ -48,4 +49,4 @@ void change_machine(Change change)
 // Backspace while the debugger holds the processor: one instruction back,
 // or back to the last breakpoint or watchpoint hit; the overlay says why
 // when it cannot.
-void debugger_go_back(bool to_last_hit);
+GoingBack debugger_go_back(bool to_last_hit);

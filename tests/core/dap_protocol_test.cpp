@@ -14,10 +14,12 @@
 #include "dap/framing.h"
 #include "debugger/debug_hooks.h"
 #include "machine.h"
+#include "rewind/timeline.h"
 
 namespace {
 
 std::vector<Json> g_sent;
+const char* g_hold_at_launch = nullptr;  // why the host holds the processor as it starts the machine
 
 void start_session()
 {
@@ -27,7 +29,14 @@ void start_session()
                        g_sent.push_back(Json::parse(message.substr(message.find("\r\n\r\n") + 4)));
                        return true;
                    },
-                   [](const LaunchRequest&, std::string&) { return -1; }, [] {}, [] {}});
+                   [](const LaunchRequest&, std::string&) {
+                       if (g_hold_at_launch != nullptr) {
+                           debug_hold(g_hold_at_launch);
+                       }
+                       return -1;
+                   },
+                   [] {}, [] {},
+                   [](bool to_last_hit) { return to_last_hit ? run_back_to_hit() : step_back_instruction(); }, [] {}});
 }
 
 std::string framed(const std::string& body)
@@ -132,6 +141,7 @@ TEST(DapProtocol, StopsTold)
         std::string configuration;
         const char* told;  // "reason: description" of the one stop, or "" for none
         uint16_t r0;       // R0 when it stopped, or after 20 instructions
+        const char* held_at_launch = nullptr;
     };
     constexpr uint16_t MOVB_R0_TO_0 = 0xD800;  // MOVB R0,@>0000: a byte into ROM
     constexpr uint16_t LWPI = 0x02E0;
@@ -154,6 +164,11 @@ TEST(DapProtocol, StopsTold)
         {"bad condition stops", {INC_R0, JMP_BACK}, breakpoint(R"("condition":"R0 ==")"),
          "breakpoint: breakpoint at >0100", 0},
         {"every other", {INC_R0, JMP_BACK}, breakpoint(R"("hitCondition":"% 2")"), "breakpoint: breakpoint at >0100", 1},
+        {"odd reset workspace, told once configured", {INC_R0, JMP_BACK}, "",
+         "exception: odd workspace pointer >F001", 0, "odd workspace pointer >F001"},
+        {"odd reset workspace, filter off", {INC_R0, JMP_BACK}, filters(""), "", 10, "odd workspace pointer >F001"},
+        {"frame without cycles", {INC_R0, JMP_BACK}, filters(R"("zero-cycles")"),
+         "exception: an endless loop of instructions that use no cycles", 0, ENDLESS_FRAME_REASON},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,7 +179,9 @@ TEST(DapProtocol, StopsTold)
         debug_hooks_update();
         poke_words(0x0100, {c.program[0], c.program[1]});
         poke_words(0xF000, {0});
+        g_hold_at_launch = c.held_at_launch;
         adapter_receive(LAUNCH + c.configuration + request(4, "configurationDone"));
+        g_hold_at_launch = nullptr;
         for (int i = 0; i < 20 && !g_debugger.stopped; ++i) {
             execute_instruction();
         }
@@ -177,6 +194,64 @@ TEST(DapProtocol, StopsTold)
         }
         EXPECT_EQ(told, c.told);
         EXPECT_EQ(g_memory[0xF001], c.r0);
+    }
+    debug_checks_clear();
+}
+
+// Property: the hit counts go back in time with the machine, so that a run
+// back stops only where a run forward stopped, and running on from any
+// place gone back to meets the stops it met before. A loop counts in R0;
+// the breakpoint's condition holds at every odd R0.
+TEST(DapProtocol, HitCountsGoBackWithTheMachine)
+{
+    struct Case {
+        const char* hit_condition;
+        std::array<uint16_t, 3> stops;  // R0 at the first three stops
+    };
+    const Case cases[] = {{"", {1, 3, 5}}, {"% 2", {3, 7, 11}}, {"> 1", {3, 5, 7}}, {">= 3", {5, 7, 9}}};
+    int seq = 10;
+    const auto ask = [&seq](const char* command, const std::string& arguments = "{}") {
+        adapter_receive(request(++seq, command, arguments));
+    };
+    const auto run_to_stop = [] {
+        for (int i = 0; i < 1000 && !g_debugger.stopped; ++i) {
+            execute_instruction();
+        }
+        adapter_watch_machine();
+        return g_memory[0xF001];
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hit_condition);
+        start_session();
+        debug_checks_clear();
+        g_debug_host.held = adapter_machine_held;
+        g_debug_host.break_here = adapter_break_here;
+        poke_words(0x0100, {0x0580, 0x10FE});  // INC R0, JMP back to it
+        poke_words(0xF000, {0});
+        timeline_start(1, {});
+        timeline_keep_also(adapter_kept_parts());
+        timeline_frame_begins(0);
+        adapter_receive(LAUNCH);
+        ask("setInstructionBreakpoints", std::string(R"({"breakpoints":[{"instructionReference":"0x0100",)") +
+                                             R"("condition":"R0 % 2 == 1","hitCondition":")" + c.hit_condition + "\"}]}");
+        ask("configurationDone");
+        std::vector<uint16_t> stops{run_to_stop()};
+        while (stops.size() < c.stops.size()) {
+            ask("continue");
+            stops.push_back(run_to_stop());
+        }
+        EXPECT_EQ(stops, std::vector<uint16_t>(c.stops.begin(), c.stops.end()));
+        ask("reverseContinue");
+        EXPECT_EQ(run_to_stop(), c.stops[1]) << "ran back";
+        EXPECT_EQ(g_sent.back()["body"]["reason"], "breakpoint");
+        ask("continue");
+        EXPECT_EQ(run_to_stop(), c.stops[2]) << "on from the run back";
+        for (int i = 0; i < 3; ++i) {
+            ask("stepBack");
+        }
+        ask("continue");
+        EXPECT_EQ(run_to_stop(), c.stops[2]) << "on from three steps back";
+        timeline_stop();
     }
     debug_checks_clear();
 }

@@ -11,7 +11,8 @@ const PROGRAM = process.env.PAVON_DAP_PROGRAM;
 describe('pavon --dap', function () {
   this.timeout(30000);
   let dc;
-  beforeEach(() => { dc = new DebugClient(PAVON, '--dap', 'pavon'); return dc.start(); });
+  const start = (options) => { dc = new DebugClient(PAVON, '--dap', 'pavon', options); return dc.start(); };
+  beforeEach(() => start());
   afterEach(() => dc.stop());
 
   const pc = async () => (await dc.stackTraceRequest({ threadId: 1 })).body.stackFrames[0];
@@ -23,14 +24,15 @@ describe('pavon --dap', function () {
     return Object.fromEntries(list.map((v) => [v.name, v.value]));
   };
 
-  it('stops, shows, steps, watches and ends', async () => {
+  it('stops, shows, steps both ways, watches and ends', async () => {
     const capabilities = (await dc.initializeRequest()).body;
-    assert.ok(capabilities.supportsInstructionBreakpoints && capabilities.supportsDataBreakpoints);
-    assert.ok(!capabilities.supportsStepBack, 'only what is built is announced');
-    await dc.launchRequest({ cwd: PROGRAM, headless: true, stopOnEntry: true });
-    await dc.waitForEvent('initialized');
+    assert.ok(capabilities.supportsInstructionBreakpoints && capabilities.supportsDataBreakpoints &&
+      capabilities.supportsStepBack);
+    await Promise.all([dc.waitForEvent('initialized'),
+      dc.launchRequest({ cwd: PROGRAM, headless: true, stopOnEntry: true, rewind: 5 })]);
     const set = await dc.send('setInstructionBreakpoints', { breakpoints: [{ instructionReference: '0x0090' }] });
     await Promise.all([dc.configurationDoneRequest(), stop('entry')]);
+    await assert.rejects(dc.send('stepBack', { threadId: 1 }), /^Error: Nothing earlier is kept$/);
 
     // The breakpoint, where the routine was called from, and its registers.
     await Promise.all([dc.continueRequest({ threadId: 1 }), stop('breakpoint').then((e) =>
@@ -42,6 +44,14 @@ describe('pavon --dap', function () {
     assert.strictEqual(registers.R11, '>008C');
     assert.strictEqual(registers.R1, '>0000');
     assert.strictEqual((await variables('Processor')).WP, '>F000');
+
+    // One instruction back, to the call, and forward again: the machine as it was.
+    const machine = async () => ({ ...(await variables('Workspace registers')), ...(await variables('Processor')) });
+    const before = await machine();
+    await Promise.all([dc.send('stepBack', { threadId: 1 }), stop('step')]);
+    assert.strictEqual((await pc()).instructionPointerReference, '0x0088');
+    await Promise.all([dc.stepInRequest({ threadId: 1 }), stop('step')]);
+    assert.deepStrictEqual(await machine(), before);
 
     // next: one instruction, then over a call; the routine ran once more.
     await Promise.all([dc.nextRequest({ threadId: 1 }), stop('step')]);
@@ -72,6 +82,31 @@ describe('pavon --dap', function () {
     assert.deepStrictEqual(listing.map((i) => `${i.address} ${i.instruction}`),
       ['0x0084 LI R1, >0000', '0x0088 BL @>0090', '0x008C INC R1']);
 
+    // Back to the last place a breakpoint held: its condition false later on, R1 was 3 there;
+    // then back to the counter's last change before that.
+    await dc.send('setDataBreakpoints', { breakpoints: [] });
+    const back = await dc.send('setInstructionBreakpoints',
+      { breakpoints: [{ instructionReference: '0x008C', condition: 'R1 == 3' }] });
+    await Promise.all([dc.send('reverseContinue', { threadId: 1 }), stop('breakpoint').then((e) =>
+      assert.deepStrictEqual(e.body.hitBreakpointIds, [back.body.breakpoints[0].id]))]);
+    assert.strictEqual(await value('R1'), '>0003 (3)');
+    await assert.rejects(dc.send('reverseContinue', { threadId: 1 }), /No break or watch hit in the kept past/);
+    await dc.send('setDataBreakpoints', { breakpoints: [{ dataId: info.dataId, accessType: 'write' }] });
+    await Promise.all([dc.send('reverseContinue', { threadId: 1 }), stop('data breakpoint')]);
+    assert.deepStrictEqual([(await pc()).instructionPointerReference, await value('@>F020')], ['0x0094', '>0004 (4)']);
+
     await dc.disconnectRequest({});
+  });
+
+  it('tells the host\'s own lines', async () => {
+    await dc.stop();
+    const env = { ...process.env };
+    for (const name of ['DISPLAY', 'WAYLAND_DISPLAY', 'SDL_VIDEODRIVER']) delete env[name];
+    await start({ env });
+    const told = [];
+    dc.on('output', (e) => told.push(e.body));
+    await dc.initializeRequest();
+    await dc.launchRequest({ cwd: PROGRAM });
+    assert.ok(told.some((o) => o.category === 'stderr' && /no display can be reached/.test(o.output)));
   });
 });

@@ -38,10 +38,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libsdl1.2debian* && $depends == *libpng16-16* && $depends == *libc6* ]] || fail "Depends: $depends"
 dpkg-deb -x "$deb" root
 for program in pavon pavon-asm pavon-dis; do
-  if ! printed=$(root/usr/bin/$program --version 2>/dev/null); then
-    echo "SKIP: $program --version does not exit 0"
-    continue
-  fi
+  printed=$(root/usr/bin/$program --version 2>/dev/null) || fail "$program --version does not exit 0"
   [[ $printed == "$program ${version%-*}" ]] || fail "$program --version: $printed, not ${version%-*}"
 done
 

@@ -17,11 +17,6 @@ struct Place {
     uint32_t instructions;
 };
 
-bool held()
-{
-    return g_debugger.stopped && !g_debugger.in_interrupt;
-}
-
 // The machine goes to `place`; `state` is its entry whole. The entries after
 // that one go: the future is run again from there.
 void land(const Place& place, const std::vector<uint8_t>& state)
@@ -51,7 +46,7 @@ bool watched_bytes_differ(const std::vector<uint8_t>& before)
 GoingBack go_back(Looking looking)
 {
     Ring& ring = g_timeline.ring;
-    if (!held()) {
+    if (!processor_held()) {
         return GoingBack::NOT_HELD;
     }
     if (!g_timeline.on || ring.empty()) {

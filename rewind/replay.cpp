@@ -2,6 +2,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/breakpoints.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/watch.h"
 #include "machine/debugger_record.h"
 #include "machine/messages.h"
@@ -62,7 +63,7 @@ Stretch replay_stretch(std::optional<Position> end, Looking looking)
         if (watching) {
             watch_take();
         }
-        cpu_execute(cpu_fetch());
+        replay_instruction();
         if (watching && watch_changed()) {
             stretch.hit_pending = true;
         }
@@ -74,6 +75,6 @@ void replay_instructions(uint32_t instructions)
 {
     const Quiet quiet;
     for (uint32_t i = 0; i < instructions; ++i) {
-        cpu_execute(cpu_fetch());
+        replay_instruction();
     }
 }

@@ -82,6 +82,7 @@ void bus_write_byte(Location at, uint8_t value)
     } else {
         report_rom_write(a);
         g_debugger.stopped = 1;
+        g_debugger.machine_stop = MACHINE_STOP_ROM_WRITE;
     }
     if (is_traced_write(a)) {
         machine_diagnostic("PC:0x%04x 0x%04X = 0x%02x.\n", g_cpu.PC, a, value);

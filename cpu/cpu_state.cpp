@@ -72,6 +72,7 @@ void cpu_set_workspace(uint16_t wp)
     g_cpu.workspace = wp;
     if (wp & 1) {
         g_debugger.stopped = 1;
+        g_debugger.machine_stop = MACHINE_STOP_ODD_WORKSPACE;
     }
 }
 

@@ -232,7 +232,7 @@ void send_event(std::string_view name, Json body)
 
 bool processor_settled()
 {
-    return g_debugger.stopped && !g_debugger.in_interrupt && g_cycles < CYCLES_PER_FRAME;
+    return processor_held() && g_cycles < CYCLES_PER_FRAME;
 }
 
 void resume_for_client(const char* reason_if_held_later)

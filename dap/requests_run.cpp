@@ -30,13 +30,10 @@ void step_one_instruction()
     execute_instruction();
 }
 
-// The overlay's capitals, as a sentence for the client.
-std::string sentence(const char* overlay_text)
+// The debugger's words, as a sentence for the client.
+std::string sentence(std::string text)
 {
-    std::string text = overlay_text;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        text[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-    }
+    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
 }
 
@@ -63,8 +60,8 @@ void go_back(bool to_last_hit, Reply& reply)
     }
     const GoingBack result = g_session.host.go_back(to_last_hit);
     if (result != GoingBack::DONE) {
-        const char* why = going_back_refusal(result);
-        reply.fail(why != nullptr ? sentence(why) : "the processor is running");
+        const std::string why = going_back_refusal(result);
+        reply.fail(!why.empty() ? sentence(why) : "the processor is running");
         ++g_session.changes;  // the overlay says why too
         return;
     }

@@ -1,9 +1,11 @@
 #include "debugger/debug_hooks.h"
 
 #include <cstdio>
+#include <string>
 
 #include "debugger/breakpoints.h"
 #include "debugger/debugger.h"
+#include "debugger/program_names.h"
 #include "debugger/step_over.h"
 #include "debugger/trace_line.h"
 #include "debugger/watch.h"
@@ -15,7 +17,6 @@ DebugHost g_debug_host{};
 namespace {
 
 constexpr int32_t NO_ADDRESS = -1;
-constexpr std::size_t CAUSE_SIZE = 48;
 
 // Which checks are in use, as debug_hooks_update found them; the last
 // three work before and after every instruction.
@@ -34,16 +35,18 @@ int32_t trace_from = NO_ADDRESS;
 // it resumes, breakpoint or not.
 int32_t resume_pc = NO_ADDRESS;
 
-// Why the debugger came to hold the processor, until the hold is reported;
-// empty for a stop that no check saw (the stop key). A stop inside an
-// interrupt service takes hold at its RTWP, or at the frame's end when the
-// service has not returned by then (an overdue hold).
-char stop_reason[64] = "";
+// A stop of the machine's own or of the stop key inside an interrupt
+// service takes hold at its RTWP, or at the frame's end when the service
+// has not returned by then (an overdue hold); the report says so.
 bool stop_in_service = false;
 bool hold_overdue = false;
 
 // A check stopped the processor: the overlay comes up in the processor view.
 bool show_cpu_view = false;
+
+// The place whose returns were looked at, until an instruction runs there:
+// a place where the processor is held is looked at once.
+int32_t returns_checked_at = NO_ADDRESS;
 
 // PC and WP after the last instruction: an interrupt taken at the frame's
 // end changes them.
@@ -54,20 +57,20 @@ uint16_t last_wp = 0;
 // runs through a hold does not begin a new one.
 bool hold_reported = false;
 
-bool held()
-{
-    return g_debugger.stopped && !g_debugger.in_interrupt;
-}
+// A hold began since the processor last ran: its reason and mark are to be
+// cleared when it runs again.
+bool hold_begun = false;
 
 uint64_t frame_number()
 {
     return g_debug_host.frame_number != nullptr ? *g_debug_host.frame_number : 0;
 }
 
-void note_reason(const char* reason)
+void note_reason(StopReason reason)
 {
-    std::snprintf(stop_reason, sizeof stop_reason, "%s", reason);
-    stop_in_service = g_debugger.in_interrupt;
+    hold_begun = true;
+    hold_reason_note(reason);
+    stop_in_service = g_debugger.in_interrupt && !g_debugger.hold_here;
 }
 
 void report_hold()
@@ -78,19 +81,40 @@ void report_hold()
     const char* where = !stop_in_service ? ""
                         : hold_overdue   ? " in an interrupt service that had not returned by the frame's end"
                                          : " in an interrupt service, which ran on to its RTWP";
-    char reason[sizeof stop_reason + 72];
-    std::snprintf(reason, sizeof reason, "%s%s", stop_reason[0] != '\0' ? stop_reason : "stopped", where);
-    g_debug_host.held(reason);
+    g_debug_host.held((stop_reason_text(hold_reason()) + where).c_str());
 }
 
-// The debugger holds the processor; the hold shows the processor view.
-void stop(const char* reason)
+// A check holds the processor where it stands, inside an interrupt service
+// too; the hold shows the processor view. A hold that had begun already
+// keeps its reason.
+void stop(StopReason reason)
 {
     show_cpu_view = true;
-    if (!g_debugger.stopped) {
+    const bool begins = !processor_held();
+    g_debugger.hold_here = 1;
+    if (begins) {
         note_reason(reason);
     }
     g_debugger.stopped = 1;
+}
+
+// PC has come to a place: a call that returns there leaves the call stack.
+void check_return(uint16_t pc)
+{
+    if (returns_checked_at != pc) {
+        returns_checked_at = pc;
+        if (return_address_marked(pc)) {
+            call_stack_returned();
+        }
+    }
+}
+
+// The processor runs on from a hold: the next one needs a reason of its own.
+void running_again()
+{
+    hold_begun = false;
+    g_debugger.hold_here = 0;
+    hold_reason_clear();
 }
 
 void write_trace(std::size_t (*format)(char (&)[TRACE_LINE_SIZE], uint64_t, int32_t))
@@ -99,10 +123,10 @@ void write_trace(std::size_t (*format)(char (&)[TRACE_LINE_SIZE], uint64_t, int3
     g_debug_host.write_trace(line, format(line, frame_number(), g_cycles));
 }
 
-void report_watches(const char* cause)
+void report_watches(const std::string& cause)
 {
-    watch_report_changes(cause);
-    stop("watched memory changed");
+    watch_report_changes(cause.c_str());
+    stop({StopCause::WATCHPOINT, 0});
 }
 
 // Once the processor is held it resumes at the instruction it is held at,
@@ -110,9 +134,10 @@ void report_watches(const char* cause)
 // step while held begins none).
 void after_turn(bool stepped = false)
 {
-    if (!held()) {
+    if (!processor_held()) {
         return;
     }
+    check_return(g_cpu.PC);
     resume_pc = g_cpu.PC;
     if (stepping_over) {
         step_over_end();
@@ -127,7 +152,6 @@ void after_turn(bool stepped = false)
     }
     if (!hold_reported && !stepped) {
         report_hold();
-        stop_reason[0] = '\0';
         stop_in_service = false;
     }
     hold_overdue = false;
@@ -137,16 +161,16 @@ void after_turn(bool stepped = false)
 // The rare paths stay out of debug_instruction, which then needs no stack
 // frame of its own.
 
-// Held at a breakpoint, or resuming from one, the processor goes on.
+// Held at a breakpoint, or resuming from one, the processor goes on. A
+// breakpoint inside an interrupt service holds it there, before that
+// instruction.
 [[gnu::noinline]] bool stop_at_breakpoint(uint16_t pc)
 {
-    if (held() || pc == resume_pc || (g_debug_host.break_here != nullptr && !g_debug_host.break_here(pc))) {
+    if (processor_held() || pc == resume_pc ||
+        (g_debug_host.break_here != nullptr && !g_debug_host.break_here(pc))) {
         return false;
     }
-    char reason[24];
-    std::snprintf(reason, sizeof reason, "breakpoint at >%04X", unsigned{pc});
-    stop(reason);
-    resume_pc = pc;  // also inside an interrupt service, which goes on
+    stop({StopCause::BREAKPOINT, pc});
     after_turn();
     return true;
 }
@@ -168,27 +192,22 @@ void after_turn(bool stepped = false)
     }
 }
 
-// Within an instruction the machine stops for two reasons only.
+// Within an instruction the machine stops for two reasons only, and notes
+// which.
 [[gnu::noinline]] void note_machine_stop()
 {
-    char reason[32] = "byte written into ROM";
-    if (g_cpu.WP & 1) {
-        std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
-    }
-    note_reason(reason);
+    note_reason(g_debugger.machine_stop == MACHINE_STOP_ODD_WORKSPACE ? StopReason{StopCause::ODD_WORKSPACE, g_cpu.WP}
+                                                                       : StopReason{StopCause::ROM_WRITE, 0});
 }
 
 [[gnu::noinline]] void after_instruction(uint16_t pc)
 {
     if (watching && watch_changed()) {
-        char cause[CAUSE_SIZE];
-        std::snprintf(cause, sizeof cause, "PC >%04X, frame %llu", unsigned{pc},
-                      static_cast<unsigned long long>(frame_number()));
-        report_watches(cause);
+        report_watches("PC " + address_and_place(pc) + ", frame " + std::to_string(frame_number()));
     }
     if (stepping_over && step_over_after()) {
         debug_hooks_update();
-        stop("step over ended");
+        stop({StopCause::STEP_OVER_ENDED, 0});
     }
     last_pc = g_cpu.PC;
     last_wp = g_cpu.WP;
@@ -199,16 +218,21 @@ void after_turn(bool stepped = false)
 void debug_instruction()
 {
     const uint16_t pc = g_cpu.PC;
+    check_return(pc);
     if (breakpoint_at(pc) && stop_at_breakpoint(pc)) {
         return;
     }
     resume_pc = NO_ADDRESS;
     const int32_t was_stopped = g_debugger.stopped;
-    const bool stepped = was_stopped && !g_debugger.in_interrupt;  // a single step
+    const bool stepped = processor_held();  // a single step
+    if (!was_stopped && (hold_begun || g_debugger.hold_here != 0)) {
+        running_again();
+    }
     if (checks_around) {
         before_instruction(pc);
     }
-    cpu_execute(cpu_fetch());
+    execute_following_calls();
+    returns_checked_at = NO_ADDRESS;
     if (g_debugger.stopped && !was_stopped) {
         note_machine_stop();  // as the stop key does, in the view shown
     }
@@ -237,25 +261,39 @@ void debug_overdue_hold()
 
 void debug_machine_moved()
 {
+    returns_checked_at = NO_ADDRESS;
     last_pc = g_cpu.PC;
     last_wp = g_cpu.WP;
     if (watching) {
         watch_take();
     }
-    if (held()) {
+    if (processor_held()) {
+        if (g_debug_hooks != HOOKS_OFF) {
+            check_return(g_cpu.PC);
+        }
         resume_pc = g_cpu.PC;
         debug_hooks_update();
     }
 }
 
-void debug_hold(const char* reason)
+void debug_hold(StopReason reason)
 {
-    g_debugger.in_interrupt = 0;
+    g_debugger.hold_here = 1;
     note_reason(reason);
     show_cpu_view = true;
     g_debugger.stopped = 1;
     hold_reported = false;
     after_turn();
+}
+
+void debug_interrupt_taken()
+{
+    // Held (by a check) outside the new service, the processor runs it whole
+    // before it holds again, as for any single step into it.
+    g_debugger.hold_here = 0;
+    if (g_debug_hooks != HOOKS_OFF) {
+        call_stack_interrupted();
+    }
 }
 
 void debug_frame_end()
@@ -268,9 +306,7 @@ void debug_frame_end()
         write_trace(format_interrupt_line);
     }
     if (watching && watch_changed()) {
-        char cause[CAUSE_SIZE];
-        std::snprintf(cause, sizeof cause, "the end of frame %llu", static_cast<unsigned long long>(frame_number()));
-        report_watches(cause);
+        report_watches("the end of frame " + std::to_string(frame_number()));
     }
     last_pc = g_cpu.PC;
     last_wp = g_cpu.WP;
@@ -293,8 +329,23 @@ bool debugger_step_over()
         return false;
     }
     g_debugger.stopped = 0;
+    running_again();
     debug_hooks_update();
     return true;
+}
+
+void debugger_stop_key()
+{
+    if (!g_debugger.stopped) {
+        g_debugger.stopped = 1;
+        note_reason({StopCause::STOP_KEY, 0});
+    }
+}
+
+void debugger_resume()
+{
+    g_debugger.stopped = 0;
+    running_again();
 }
 
 void debugger_toggle_breakpoint()
@@ -304,7 +355,7 @@ void debugger_toggle_breakpoint()
     }
     breakpoint_toggle(g_cpu.PC);
     debug_hooks_update();
-    if (held()) {
+    if (processor_held()) {
         resume_pc = g_cpu.PC;
     }
 }
@@ -315,7 +366,8 @@ void debug_checks_clear()
     tracing = false;
     trace_from = NO_ADDRESS;
     resume_pc = NO_ADDRESS;
-    stop_reason[0] = '\0';
+    running_again();
+    call_stack_clear();
     stop_in_service = false;
     hold_overdue = false;
     show_cpu_view = false;
@@ -329,15 +381,15 @@ void debug_checks_clear()
 void debug_break_at(uint16_t address)
 {
     breakpoint_set(address);
-    if (held() && address == g_cpu.PC) {
+    if (processor_held() && address == g_cpu.PC) {
         resume_pc = address;  // as F9's: the instruction held at runs when the processor resumes
     }
     debug_hooks_update();
 }
 
-void debug_watch(WatchedMemory memory, uint16_t start, uint32_t length)
+void debug_watch(WatchedMemory memory, uint16_t start, uint32_t length, const std::vector<uint8_t>& value)
 {
-    watch_add(memory, start, length);
+    watch_add(memory, start, length, value);
     debug_hooks_update();
 }
 
@@ -353,8 +405,9 @@ void debug_hooks_update()
                                                                             : HOOKS_OFF;
     g_debug_hooks = settled_hooks != HOOKS_OFF && resume_pc != NO_ADDRESS ? HOOKS_ALL : settled_hooks;
     if (g_debug_hooks != HOOKS_OFF && !was_on) {
+        returns_checked_at = NO_ADDRESS;
         last_pc = g_cpu.PC;
         last_wp = g_cpu.WP;
-        hold_reported = held();
+        hold_reported = processor_held();
     }
 }

@@ -2,14 +2,18 @@
 
 #include <cstdio>
 
+#include "cpu/cpu.h"
+
+#include "debugger/call_stack.h"
+#include "debugger/hold_reason.h"
 #include "debugger/panels.h"
+#include "debugger/program_names.h"
 #include "debugger/screen.h"
 #include "debugger/text.h"
 
 namespace {
 
 constexpr int32_t VDP_DUMP_START = 0x0000;
-constexpr int NOTE_ROW = TEXT_ROWS - 1;
 
 char note[TEXT_COLUMNS + 1] = "";
 
@@ -22,7 +26,7 @@ void build_view()
     } else {
         write_cpu_labels();
     }
-    text_print(0, NOTE_ROW, "%s", note);
+    write_hold_lines(note);
     text_draw_all();
 }
 
@@ -30,6 +34,7 @@ void build_view()
 
 void debugger_init()
 {
+    call_stack_clear();
     g_debugger.saved_cpu_address = CPU_DUMP_START;
     g_debugger.in_interrupt = 0;
     g_debugger.stopped = 0;
@@ -85,10 +90,26 @@ void debugger_leave()
 {
     g_debugger.overlay_visible = 0;
     g_debugger.stopped = 0;
+    g_debugger.hold_here = 0;
+    hold_reason_clear();
     g_overlay_screen.show_picture();
 }
 
 void debugger_note(const char* text)
 {
     std::snprintf(note, sizeof note, "%s", text);
+}
+
+const char* debugger_note_text()
+{
+    return note;
+}
+
+std::string debugger_hold_words()
+{
+    if (!processor_held()) {
+        return {};
+    }
+    const std::string reason = note[0] != '\0' ? std::string(note) : stop_reason_text(hold_reason());
+    return program_symbols() != nullptr ? reason + " - at " + where_text(g_cpu.PC) : reason;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "machine/debugger_record.h"
 #include "machine/memory_map.h"
@@ -20,5 +21,12 @@ void debugger_draw_view();
 void debugger_leave();
 
 // A line at the foot of either view, in free cells, until another replaces
-// it (an empty text clears it). Shown at the next redraw.
+// it (an empty text clears it). Shown at the next redraw, in capitals.
 void debugger_note(const char* text);
+const char* debugger_note_text();
+
+// What the window's title says while the debugger holds the processor: the
+// note, or else why it holds it, and with the program's names where PC
+// stands ("breakpoint at >0124 - at DRAW+6 (main.asm:88)"). Empty while the
+// processor runs.
+std::string debugger_hold_words();

@@ -1,12 +1,18 @@
 #include "debugger/panels.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "cpu/addressing.h"
 #include "cpu/cpu.h"
 #include "debugger/breakpoints.h"
+#include "debugger/call_stack.h"
 #include "debugger/debugger.h"
+#include "debugger/hold_reason.h"
+#include "debugger/program_names.h"
 #include "debugger/text.h"
 #include "isa/disassembler.h"
 #include "video/vdp.h"
@@ -24,6 +30,11 @@ constexpr int DISASSEMBLY_ROW = 17;
 constexpr int DISASSEMBLY_CELLS = 30;
 constexpr int DISASSEMBLY_BLANKS = 26;  // wipes what a longer line left behind
 constexpr int BREAK_MARK_COLUMN = 9;    // free cells right of PC's value
+// Rows 19 to 23 are free in both views (the disassembly's trailing blanks
+// reach into row 18 at most): PC's place, three callers, the reason.
+constexpr int PLACE_ROW = 19;
+constexpr int FIRST_CALLER_ROW = 20;
+constexpr int REASON_ROW = TEXT_ROWS - 1;
 
 int workspace_label_column(int n)
 {
@@ -83,7 +94,30 @@ void draw_breakpoint_mark()
     text_draw_span(BREAK_MARK_COLUMN, 1, BREAK_MARK_COLUMN + 5);
 }
 
+// One free row, in capitals (the font has no others), cut at its end.
+void write_free_row(int row, std::string text)
+{
+    text.resize(std::min(text.size(), static_cast<std::size_t>(TEXT_COLUMNS)));
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    text_print(0, row, "%s", text.c_str());
+}
+
 }  // namespace
+
+void write_hold_lines(const char* note)
+{
+    const bool held = processor_held();
+    if (held && program_symbols() != nullptr) {
+        write_free_row(PLACE_ROW, "at " + where_text(g_cpu.PC));
+    }
+    const std::size_t callers = held ? std::min<std::size_t>(call_stack_depth(), REASON_ROW - FIRST_CALLER_ROW) : 0;
+    for (std::size_t i = 0; i < callers; ++i) {
+        write_free_row(FIRST_CALLER_ROW + static_cast<int>(i), call_frame_text(call_stack_frame(i)));
+    }
+    write_free_row(REASON_ROW, note[0] != '\0' ? note : held ? stop_reason_text(hold_reason()) : "");
+}
 
 void write_cpu_labels()
 {

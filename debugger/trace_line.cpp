@@ -7,6 +7,7 @@
 #include "cpu/addressing.h"
 #include "cpu/cpu.h"
 #include "cpu/memory.h"
+#include "debugger/program_names.h"
 #include "isa/disassembler.h"
 
 namespace {
@@ -17,6 +18,8 @@ constexpr std::size_t WORDS_WIDTH = 14;  // three words
 constexpr std::size_t TEXT_WIDTH = 29;   // the longest disassembly
 
 constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
+constexpr std::size_t LABEL_ROOM = 72;        // a shown label and its offset
+constexpr std::size_t NAMED_TEXT_SIZE = 200;  // the disassembly with two operands named
 
 // Writes into the line from `at` on; never past its end.
 struct LineWriter {
@@ -65,8 +68,56 @@ std::size_t finish(char (&line)[TRACE_LINE_SIZE], LineWriter& out)
     out.hex4(g_cpu.WP);
     out.space();
     out.hex4(g_cpu.ST);
+    if (program_symbols() != nullptr) {
+        char label[LABEL_ROOM];
+        const std::size_t length = put_label(label, sizeof label, g_cpu.PC);
+        if (length > 0) {
+            out.space();
+            std::memcpy(out.at, label, length);
+            out.at += length;
+        }
+    }
     *out.at++ = '\n';
     return static_cast<std::size_t>(out.at - line);
+}
+
+// The four hexadecimal digits at `text` as a number, or -1.
+int32_t hex4_value(const char* text)
+{
+    int32_t value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const char* digit = text[i] != '\0' ? std::strchr(HEX_DIGITS, text[i]) : nullptr;
+        if (digit == nullptr) {
+            return -1;
+        }
+        value = value * 16 + static_cast<int32_t>(digit - HEX_DIGITS);
+    }
+    return value;
+}
+
+// The disassembly with each address that a label names written as the
+// label: a memory operand (@>0180, also LWPI's workspace) or a jump's
+// target. LIMI's operand is a mask, not an address.
+void name_operands(const char* text, char (&named)[NAMED_TEXT_SIZE])
+{
+    const bool jump = text[0] == 'J';
+    const bool mask = std::strncmp(text, "LIMI", 4) == 0;
+    char* at = named;
+    for (const char* from = text; *from != '\0';) {
+        const bool at_sign = from[0] == '@' && from[1] == '>' && !mask;
+        const char* digits = from + (at_sign ? 2 : 1);
+        const int32_t address = at_sign || (jump && from[0] == '>') ? hex4_value(digits) : -1;
+        if (address < 0 || label_name_at(static_cast<uint16_t>(address)) == nullptr) {
+            *at++ = *from++;
+            continue;
+        }
+        if (at_sign) {
+            *at++ = '@';
+        }
+        at += put_label(at, LABEL_ROOM, static_cast<uint16_t>(address));
+        from = digits + 4;
+    }
+    *at = '\0';
 }
 
 LineWriter start(char (&line)[TRACE_LINE_SIZE], uint64_t frame, int32_t cycle)
@@ -99,7 +150,13 @@ std::size_t format_instruction_line(char (&line)[TRACE_LINE_SIZE], uint64_t fram
     }
     out.text("", WORDS_WIDTH - static_cast<std::size_t>(out.at - words));
     out.space();
-    out.text(text, TEXT_WIDTH);
+    if (program_symbols() != nullptr) {
+        char named[NAMED_TEXT_SIZE];
+        name_operands(text, named);
+        out.text(named, TEXT_WIDTH);
+    } else {
+        out.text(text, TEXT_WIDTH);
+    }
     return finish(line, out);
 }
 

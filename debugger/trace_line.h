@@ -11,12 +11,17 @@
 // address it returns to:
 //
 //       12 44609 0180 interrupt      return >0108                  F020 2003
+//
+// With the program's names loaded, an operand address that a label names
+// shows the label, and PC's label and offset end the line:
+//
+//       12   431 0106 06A0 0180      BL @DRAW                      F000 2000 MAIN+6
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-constexpr std::size_t TRACE_LINE_SIZE = 112;
+constexpr std::size_t TRACE_LINE_SIZE = 320;
 
 // The line of the instruction at PC, as memory and the registers hold it
 // now; returns its length, the newline included.

@@ -18,6 +18,7 @@ struct Watch {
     uint16_t start;
     uint32_t length;
     std::size_t shadow;  // where its bytes start in `taken`
+    std::vector<uint8_t> value;  // empty, or the bytes that a change must leave
 };
 
 // Allocated when the watches are set, never while the machine runs.
@@ -28,6 +29,18 @@ const uint8_t* watched_bytes(const Watch& watch)
 {
     const uint8_t* memory = watch.memory == WatchedMemory::VIDEO ? g_vdp.vram.data() : g_memory.data();
     return memory + watch.start;
+}
+
+bool changed(const Watch& watch)
+{
+    return std::memcmp(taken.data() + watch.shadow, watched_bytes(watch), watch.length) != 0;
+}
+
+// Changed, and holding the value if the watch has one.
+bool hit(const Watch& watch)
+{
+    return changed(watch) &&
+           (watch.value.empty() || std::memcmp(watch.value.data(), watched_bytes(watch), watch.length) == 0);
 }
 
 // Appends the bytes as ">12 >34" or ">1234 >5678..." (runs of hexadecimal).
@@ -45,9 +58,9 @@ char* put_bytes(char* at, const uint8_t* bytes, std::size_t count)
 
 }  // namespace
 
-void watch_add(WatchedMemory memory, uint16_t start, uint32_t length)
+void watch_add(WatchedMemory memory, uint16_t start, uint32_t length, const std::vector<uint8_t>& value)
 {
-    watches.push_back({memory, start, length, taken.size()});
+    watches.push_back({memory, start, length, taken.size(), value.size() == length ? value : std::vector<uint8_t>{}});
     taken.resize(taken.size() + length);
     watch_take();
 }
@@ -72,9 +85,7 @@ void watch_take()
 
 bool watch_changed()
 {
-    return std::any_of(watches.begin(), watches.end(), [](const Watch& watch) {
-        return std::memcmp(taken.data() + watch.shadow, watched_bytes(watch), watch.length) != 0;
-    });
+    return std::any_of(watches.begin(), watches.end(), hit);
 }
 
 void watch_copy(std::vector<uint8_t>& into)
@@ -87,11 +98,12 @@ void watch_copy(std::vector<uint8_t>& into)
 
 bool watch_report_changes(const char* cause)
 {
-    bool changed = false;
+    bool reported = false;
     for (const Watch& watch : watches) {
         uint8_t* before = taken.data() + watch.shadow;
         const uint8_t* now = watched_bytes(watch);
-        if (std::memcmp(before, now, watch.length) == 0) {
+        if (!hit(watch)) {
+            std::memcpy(before, now, watch.length);
             continue;
         }
         // A short range is shown whole; of a long one, the changed bytes.
@@ -110,9 +122,9 @@ bool watch_report_changes(const char* cause)
                           last - first + 1, cause);
         machine_diagnostic("%s", line);
         std::memcpy(before, now, watch.length);
-        changed = true;
+        reported = true;
     }
-    return changed;
+    return reported;
 }
 
 void format_watch_line(char (&line)[WATCH_LINE_SIZE], WatchedMemory memory, uint16_t address, const uint8_t* before,

@@ -16,7 +16,7 @@ struct MachineOutput {
 extern MachineOutput g_machine_output;
 
 // Longer texts are cut to this size, terminator included.
-constexpr std::size_t MACHINE_LINE_SIZE = 256;
+constexpr std::size_t MACHINE_LINE_SIZE = 512;  // a watch line with names fits
 
 // Format (printf conventions) into a local buffer and send the text whole.
 void machine_message(const char* format, ...) __attribute__((format(printf, 1, 2)));

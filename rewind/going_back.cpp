@@ -20,11 +20,6 @@ struct Place {
 
 HitKind last_hit = HitKind::BREAKPOINT;
 
-bool held()
-{
-    return g_debugger.stopped && !g_debugger.in_interrupt;
-}
-
 // The machine goes to `place`; `state` is its entry whole. The entries after
 // that one go: the future is run again from there.
 void land(const Place& place, const std::vector<uint8_t>& state)
@@ -57,7 +52,7 @@ bool watched_bytes_differ(const std::vector<uint8_t>& before)
 GoingBack go_back(Looking looking)
 {
     Ring& ring = g_timeline.ring;
-    if (!held()) {
+    if (!processor_held()) {
         return GoingBack::NOT_HELD;
     }
     if (!g_timeline.on || ring.empty()) {
@@ -131,16 +126,16 @@ GoingBack run_back_to_hit()
     return go_back(Looking::HITS);
 }
 
-const char* going_back_refusal(GoingBack result)
+std::string going_back_refusal(GoingBack result)
 {
     switch (result) {
-    case GoingBack::NOTHING_EARLIER: return "NOTHING EARLIER IS KEPT";
-    case GoingBack::NO_HIT: return "NO BREAK OR WATCH HIT IN THE KEPT PAST";
-    case GoingBack::LOST: return "THE KEPT PAST WAS LOST: IT STARTS AGAIN";
+    case GoingBack::NOTHING_EARLIER: return stop_reason_text({StopCause::NOTHING_EARLIER, 0});
+    case GoingBack::NO_HIT: return stop_reason_text({StopCause::NO_HIT_KEPT, 0});
+    case GoingBack::LOST: return stop_reason_text({StopCause::PAST_LOST, 0});
     case GoingBack::DONE:
     case GoingBack::NOT_HELD: break;
     }
-    return nullptr;
+    return {};
 }
 
 HitKind hit_gone_back_to()

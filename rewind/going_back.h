@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum class GoingBack {
     DONE,
@@ -29,9 +30,9 @@ GoingBack step_back_instruction();
 // a change in an interrupt service, or in the frame's end steps).
 GoingBack run_back_to_hit();
 
-// Why the machine did not go back, as the overlay says it; null when it did
-// (or when the debugger does not hold the processor).
-const char* going_back_refusal(GoingBack result);
+// Why the machine did not go back, in the debugger's words for a hold;
+// empty when it did (or when the debugger does not hold the processor).
+std::string going_back_refusal(GoingBack result);
 
 // What would have held the processor where the last run back went to.
 enum class HitKind : uint8_t { BREAKPOINT, WATCH };

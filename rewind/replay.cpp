@@ -74,7 +74,7 @@ Stretch replay_stretch(std::optional<Position> end, Looking looking)
         if (watching) {
             watch_take();
         }
-        cpu_execute(cpu_fetch());
+        replay_instruction();
         if (watching && watch_changed()) {
             hold_further_on(stretch, HitKind::WATCH);
         }
@@ -90,7 +90,7 @@ void replay_instructions(uint32_t instructions)
         if (checked) {
             breakpoint_reached();
         }
-        cpu_execute(cpu_fetch());
+        replay_instruction();
     }
 }
 

@@ -92,7 +92,7 @@ void stop_or_step()
         execute_instruction();
         display_flip();
     } else {
-        g_debugger.stopped = 1;
+        debugger_stop_key();
     }
 }
 
@@ -110,7 +110,10 @@ void program_key(unsigned key)
         title_notice(save_state() < 0 ? "save failed" : "saved");
         break;
     case SDLK_F6:
-        change_machine([] { title_notice(load_state() < 0 ? "load failed" : "loaded"); });
+        change_machine([] {
+            title_notice(load_state() < 0 ? "load failed" : "loaded");
+            call_stack_clear();  // the calls in progress are the loaded machine's, unknown
+        });
         break;
     case SDLK_LSHIFT:
         g_shift_held = 1;
@@ -152,7 +155,7 @@ void debugger_key(unsigned key, unsigned modifiers, int32_t last_start)
     debugger_note("");
     switch (key) {
     case SDLK_F2:
-        g_debugger.stopped = 0;
+        debugger_resume();
         break;
     case SDLK_DOWN:
         if (dump < last_start) {

@@ -16,6 +16,7 @@ std::vector<RunFile> run_files(const Options& options)
         {"--screenshot", options.screenshot, FileUse::OUTPUT, ""},
         {"--record", options.record, FileUse::OUTPUT, ""},
         {"--input", options.input, FileUse::INPUT, ""},
+        {"--symbols", options.symbols, FileUse::INPUT, ""},
         {"--load-state", options.load_state, FileUse::INPUT, "--save-state"},
         {"the ROM image", roms.first, FileUse::INPUT, ""},
         {"the ROM image", roms.second, FileUse::INPUT, ""},

@@ -25,16 +25,18 @@ int64_t g_next_refresh = 0;  // when the overlay is next redrawn while the proce
 bool g_frame_unfinished = false;  // run_frame returned while the processor was held
 
 // The overlay is kept up to date: shown, and no interrupt service running
-// (a service runs through without redraws, and the debugger never shows it).
+// (a service runs through without redraws; the overlay shows one only where
+// a breakpoint, a watchpoint or a step over holds the processor in it).
 bool overlay_live()
 {
-    return g_debugger.overlay_visible && !g_debugger.in_interrupt;
+    return g_debugger.overlay_visible && (!g_debugger.in_interrupt || processor_held());
 }
 
-// Held by the debugger, the processor still finishes an interrupt service.
+// Stopped by the machine or the stop key, the processor still finishes an
+// interrupt service.
 bool processor_runs()
 {
-    return !g_debugger.stopped || g_debugger.in_interrupt;
+    return !processor_held();
 }
 
 void show_overlay_if_live()
@@ -116,9 +118,10 @@ void wait_until(int64_t time)
     }
 }
 
-// A stop (F1, a byte written into ROM, an odd workspace pointer, a
-// breakpoint) waits for the interrupt service in progress: the processor
-// holds at the first instruction after the RTWP that ends it. A service may
+// A stop of the stop key or the machine's own (F1, a byte written into
+// ROM, an odd workspace pointer) waits for the interrupt service in
+// progress: the processor holds at the first instruction after the RTWP
+// that ends it. A service may
 // also end without one (a routine that loads a workspace with LWPI and
 // branches back to the main loop is legal), and the stop would then wait for
 // ever. So a stop that waited through a whole frame (`waited`) holds the
@@ -162,6 +165,7 @@ void end_frame()
     if (cpu_interrupt_mask() >= FRAME_INTERRUPT_LEVEL) {
         cpu_interrupt(FRAME_INTERRUPT_LEVEL);
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);
+        debug_interrupt_taken();
     }
     run_frame_hooks();
     if (poll_events() > 0) {
@@ -213,7 +217,7 @@ void run_frame()
         return;
     }
     timeline_frame_ends();
-    const bool waited = g_debugger.stopped && g_debugger.in_interrupt;
+    const bool waited = g_debugger.stopped && !processor_held();
     end_frame();
     hold_if_overdue(waited);
 }

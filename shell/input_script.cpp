@@ -72,6 +72,18 @@ std::string_view next_word(std::string_view& text)
     return word;
 }
 
+// "unknown key 'Foo' (keys: a to z, ...)": every name a down, up or press
+// line takes.
+std::string unknown_key(std::string_view name)
+{
+    std::string text = "unknown key " + quoted(name) + " (keys: a to z, 0 to 9, - = [ ] ; ' , . / \\";
+    for (const NamedKey& named : NAMED_KEYS) {
+        text += ", ";
+        text += named.name;
+    }
+    return text + ")";
+}
+
 // One line's events; false with `error` (without the line number).
 bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent>& events, std::string& error)
 {
@@ -107,8 +119,8 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
         }
         return true;
     }
-    if (action != "down" && action != "up") {
-        error = quoted(action) + " is not down, up or type";
+    if (action != "down" && action != "up" && action != "press") {
+        error = quoted(action) + " is not down, up, press or type";
         return false;
     }
     const std::string_view name = next_word(line);
@@ -117,8 +129,7 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
         if (name.empty()) {
             error = std::string(action) + " needs a key name";
         } else {
-            error = "unknown key ";
-            error += quoted(name);
+            error = unknown_key(name);
         }
         return false;
     }
@@ -128,7 +139,10 @@ bool parse_line(std::string_view line, uint64_t earliest, std::vector<InputEvent
         error += " after the key";
         return false;
     }
-    events.push_back({frame, action == "down", static_cast<uint16_t>(key)});
+    events.push_back({frame, action != "up", static_cast<uint16_t>(key)});
+    if (action == "press") {
+        events.push_back({frame + TYPE_HOLD_FRAMES, false, static_cast<uint16_t>(key)});
+    }
     return true;
 }
 

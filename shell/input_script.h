@@ -4,6 +4,7 @@
 //   # a comment; blank lines are skipped
 //   FRAME down KEY      the key goes down at the end of frame FRAME
 //   FRAME up KEY        ... and up
+//   FRAME press KEY     down at FRAME, up TYPE_HOLD_FRAMES later
 //   FRAME type TEXT     each character's key down and up in turn, from FRAME
 //
 // Frames count from 0, the first frame of the run; numbers may be written
@@ -36,7 +37,7 @@ constexpr uint64_t TYPE_GAP_FRAMES = 2;
 // `error` naming the line ("3: unknown key 'Foo'"), and no events.
 bool parse_input_script(std::string_view text, std::vector<InputEvent>& events, std::string& error);
 
-// The key that a name in a down or up line stands for, or -1.
+// The key that a name in a down, up or press line stands for, or -1.
 int input_key_number(std::string_view name);
 
 // The name that stands for a key in a down or up line, or an empty text

@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <tuple>
 
+#include "debugger/program_names.h"
 #include "isa/numbers.h"
 #include "machine/memory_map.h"
 #include "shell/quoted.h"
@@ -28,6 +31,7 @@ constexpr int LARGEST_SCALE = 8;
 constexpr uint64_t MOST_FRAMES = 0xFFFFFFFF;
 constexpr uint64_t MOST_REWIND_SECONDS = 600;
 constexpr uint32_t DEFAULT_WATCH_LENGTH = 2;
+constexpr uint32_t LONGEST_WATCH_VALUE = 8;  // bytes that a watch's value may hold
 
 using Take = bool (*)(Options& options, std::string_view value, std::string& error);
 
@@ -97,24 +101,105 @@ bool take_address(std::string_view value, uint64_t last, uint16_t& address, std:
     return true;
 }
 
-// ADDR or ADDR:LENGTH, inside memory of `size` bytes.
-bool take_range(std::string_view value, std::size_t size, std::vector<AddressRange>& ranges, std::string& error)
+// A number starts with a digit or '>'; a program's name with a letter or
+// '_', and a source line with its file's name.
+bool is_number(std::string_view value)
 {
-    const std::size_t colon = value.find(':');
-    AddressRange range{0, DEFAULT_WATCH_LENGTH};
-    if (!take_address(value.substr(0, colon), size - 1, range.start, error)) {
+    return value.empty() || value[0] == '>' || (value[0] >= '0' && value[0] <= '9');
+}
+
+// A number, or a name or source line kept in `named` until the program's
+// names are known.
+bool take_place(std::string_view value, uint16_t& address, std::string& named, std::string& error)
+{
+    if (is_number(value)) {
+        return take_address(value, MEMORY_SIZE - 1, address, error);
+    }
+    named = value;
+    return true;
+}
+
+// NAME or NAME+N, without a file's '.' or '/'.
+bool is_name(std::string_view value)
+{
+    return !value.empty() && value.find_first_of("./:") == std::string_view::npos;
+}
+
+// The bytes a conditional watch waits for: VALUE as a number of `length`
+// bytes, big-endian as the machine keeps words.
+bool take_watch_value(std::string_view text, uint32_t length, std::vector<uint8_t>& value, std::string& error)
+{
+    if (length > LONGEST_WATCH_VALUE) {
+        error = "a watch's value covers at most 8 bytes, not " + std::to_string(length);
+        return false;
+    }
+    const uint64_t largest = length == LONGEST_WATCH_VALUE ? UINT64_MAX : (uint64_t{1} << (8 * length)) - 1;
+    uint64_t number = 0;
+    if (!parse_number(text, largest, number)) {
+        error = quoted(text) + " is not a value that " + std::to_string(length) +
+                (length == 1 ? " byte holds" : " bytes hold");
+        return false;
+    }
+    value.resize(length);
+    for (uint32_t i = length; i-- > 0; number >>= 8) {
+        value[i] = static_cast<uint8_t>(number & 0xFF);
+    }
+    return true;
+}
+
+// ADDR[:LENGTH][=VALUE], inside memory of `size` bytes. ADDR may be a name
+// or a source line: until the program's names are known (`names` false)
+// the whole text waits in `named`. FILE:LINE:LENGTH gives a source line a
+// length; of A:B, B is a length when A is a name (NAME, NAME+N), else A:B
+// is a source line.
+bool take_range(std::string_view text, std::size_t size, bool names, AddressRange& range, std::string& error)
+{
+    const std::size_t equals = text.find('=');
+    const std::string_view place_and_length = text.substr(0, equals);
+    std::string_view place = place_and_length;
+    std::string_view length_text;
+    const bool number = is_number(place);
+    if (!number && !names) {
+        range.named = text;
+        return true;
+    }
+    const std::size_t colon = number ? place.find(':') : place.rfind(':');
+    const bool has_length =
+        colon != std::string_view::npos && (number || place.find(':') != colon || is_name(place.substr(0, colon)));
+    if (has_length) {
+        length_text = place.substr(colon + 1);
+        place = place.substr(0, colon);
+    }
+    if (number ? !take_address(place, size - 1, range.start, error) : !place_address(place, range.start, error)) {
+        return false;
+    }
+    if (range.start >= size) {
+        char address[8];
+        std::snprintf(address, sizeof address, ">%04X", unsigned{range.start});
+        error = quoted(place) + " is " + address + ", outside video memory (0 to >3FFF)";
         return false;
     }
     uint64_t length = DEFAULT_WATCH_LENGTH;
-    if (colon != std::string_view::npos && (!parse_number(value.substr(colon + 1), size, length) || length == 0)) {
-        error = quoted(value.substr(colon + 1)) + " is not a length of at least 1 byte";
+    if (has_length && (!parse_number(length_text, size, length) || length == 0)) {
+        error = quoted(length_text) + " is not a length of at least 1 byte";
         return false;
     }
     if (range.start + length > size) {
-        error = quoted(value) + " runs past the end of memory";
+        error = quoted(place_and_length) + " runs past the end of memory";
         return false;
     }
     range.length = static_cast<uint32_t>(length);
+    range.named.clear();
+    return equals == std::string_view::npos ||
+           take_watch_value(text.substr(equals + 1), range.length, range.value, error);
+}
+
+bool take_ranges(std::string_view text, std::size_t size, std::vector<AddressRange>& ranges, std::string& error)
+{
+    AddressRange range;
+    if (!take_range(text, size, false, range, error)) {
+        return false;
+    }
     ranges.push_back(range);
     return true;
 }
@@ -130,7 +215,7 @@ bool take_text(std::string_view value, std::string& into, std::string& error)
 }
 
 // clang-format off
-const std::array<OptionRow, 20> OPTIONS{{
+const std::array<OptionRow, 21> OPTIONS{{
     {"--help", nullptr, "print this help and exit",
      [](Options&, std::string_view, std::string&) { return true; }},
     {"--version", nullptr, "print the version and exit",
@@ -145,21 +230,38 @@ const std::array<OptionRow, 20> OPTIONS{{
      [](Options& o, std::string_view, std::string&) { return o.demo = true; }},
     {"--screenshot", "FILE", "write the picture to FILE (PNG, 256 by 192) when the program ends",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.screenshot, e); }},
+    {"--symbols", "FILE", "the program's debug information (pavon.dbg from pavon-asm): names and source lines in what the debugger shows and takes",
+     [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.symbols, e); }},
     {"--break", "ADDR", "stop in the debugger when PC reaches ADDR (repeatable)",
      [](Options& o, std::string_view v, std::string& e) {
          uint16_t address = 0;
-         return take_address(v, MEMORY_SIZE - 1, address, e) && (o.breaks.push_back(address), true);
+         std::string named;
+         if (!take_place(v, address, named, e)) {
+             return false;
+         }
+         if (named.empty()) {
+             o.breaks.push_back(address);
+         } else {
+             o.named_breaks.push_back(named);
+         }
+         return true;
      }},
-    {"--watch", "ADDR[:LEN]", "stop after an instruction changes one of the LEN bytes (default 2) from ADDR (repeatable)",
-     [](Options& o, std::string_view v, std::string& e) { return take_range(v, MEMORY_SIZE, o.watches, e); }},
-    {"--watch-vram", "ADDR[:LEN]", "the same for video memory, 0 to >3FFF (repeatable)",
-     [](Options& o, std::string_view v, std::string& e) { return take_range(v, VRAM_SIZE, o.vram_watches, e); }},
+    {"--watch", "ADDR[:LEN][=VALUE]", "stop after an instruction changes one of the LEN bytes (default 2) from ADDR; with VALUE, only when they then hold it, a number of LEN bytes (at most 8), big-endian (repeatable)",
+     [](Options& o, std::string_view v, std::string& e) { return take_ranges(v, MEMORY_SIZE, o.watches, e); }},
+    {"--watch-vram", "ADDR[:LEN][=VALUE]", "the same for video memory, 0 to >3FFF (repeatable)",
+     [](Options& o, std::string_view v, std::string& e) { return take_ranges(v, VRAM_SIZE, o.vram_watches, e); }},
     {"--trace", "FILE", "write one line per executed instruction to FILE",
      [](Options& o, std::string_view v, std::string& e) { return take_text(v, o.trace, e); }},
     {"--trace-from", "ADDR", "start the trace when PC first reaches ADDR",
      [](Options& o, std::string_view v, std::string& e) {
          uint16_t address = 0;
-         return take_address(v, MEMORY_SIZE - 1, address, e) && (o.trace_from = address, true);
+         std::string named;
+         if (!take_place(v, address, named, e)) {
+             return false;
+         }
+         o.trace_from_name = named;
+         o.trace_from = named.empty() ? std::optional<uint16_t>(address) : std::nullopt;
+         return true;
      }},
     {"--headless", nullptr, "run without a window (no display needed)",
      [](Options& o, std::string_view, std::string&) { return o.headless = true; }},
@@ -269,7 +371,8 @@ std::string usage_text()
     std::string text = "usage: pavon [OPTIONS]\n"
                        "Runs the machine from ROM/pavon1.bin and ROM/pavon2.bin in the current folder.\n\n"
                        "Options (numbers: 42, 0x2A or >2A; in a shell, quote a >2A: --break '>0162';\n"
-                       "unquoted, the shell takes > for a redirection and creates a file 0162):\n";
+                       "unquoted, the shell takes > for a redirection and creates a file 0162; with\n"
+                       "--symbols, an ADDR may also be a label or EQU name, NAME+N, or FILE:LINE):\n";
     for (const OptionRow& row : OPTIONS) {
         std::string left = std::string(row.name == "--help" ? "  -h, " : "  ") + std::string(row.name);
         if (row.value != nullptr) {
@@ -300,4 +403,37 @@ std::string usage_text()
 std::string version_text()
 {
     return std::string("pavon ") + PAVON_VERSION + "\n";
+}
+
+bool resolve_names(Options& options, std::string& error)
+{
+    const auto failed = [&error](const char* option, std::string_view text) {
+        error = std::string(option) + " " + std::string(text) + ": " + error;
+        return false;
+    };
+    for (const std::string& name : options.named_breaks) {
+        uint16_t address = 0;
+        if (!place_address(name, address, error)) {
+            return failed("--break", name);
+        }
+        options.breaks.push_back(address);
+    }
+    options.named_breaks.clear();
+    for (auto [ranges, size, option] : {std::tuple{&options.watches, MEMORY_SIZE, "--watch"},
+                                        std::tuple{&options.vram_watches, VRAM_SIZE, "--watch-vram"}}) {
+        for (AddressRange& range : *ranges) {
+            if (const std::string text = range.named; !text.empty() && !take_range(text, size, true, range, error)) {
+                return failed(option, text);
+            }
+        }
+    }
+    if (!options.trace_from_name.empty()) {
+        uint16_t address = 0;
+        if (!place_address(options.trace_from_name, address, error)) {
+            return failed("--trace-from", options.trace_from_name);
+        }
+        options.trace_from = address;
+        options.trace_from_name.clear();
+    }
+    return true;
 }

@@ -9,9 +9,15 @@
 #include <vector>
 
 // Bytes from `start` on: `length` of them, all inside the memory watched.
+// A conditional watch stops only where a change leaves them holding
+// `value` (`length` bytes); an unconditional one has no value. A range
+// whose address the command line gave by name or source line keeps the
+// option's text in `named` until the program's names resolve it.
 struct AddressRange {
-    uint16_t start;
-    uint32_t length;
+    uint16_t start = 0;
+    uint32_t length = 0;
+    std::vector<uint8_t> value;
+    std::string named;
 };
 
 struct Options {
@@ -22,12 +28,16 @@ struct Options {
     std::string screenshot;  // PNG of the picture written when the program ends
     bool demo = false;       // the ROM images from the installed demo's folder
 
-    // Debugging.
+    // Debugging. Addresses given by name or source line wait in `named_breaks`,
+    // `trace_from_name` and the ranges' `named` until resolve_names.
     std::vector<uint16_t> breaks;
+    std::vector<std::string> named_breaks;
     std::vector<AddressRange> watches;       // in the address space
     std::vector<AddressRange> vram_watches;  // in video memory
     std::string trace;                       // one line per executed instruction
     std::optional<uint16_t> trace_from;      // the trace starts when PC first gets here
+    std::string trace_from_name;
+    std::string symbols;                     // the program's debug information (pavon.dbg)
 
     // Automation.
     bool headless = false;
@@ -53,6 +63,12 @@ enum class CommandLine {
 };
 
 CommandLine parse_options(int argc, const char* const* argv, Options& options, std::string& error);
+
+// Turns the addresses given by name or source line into numbers, through
+// the program's names (debugger/program_names.h), which are loaded by then.
+// False, with `error` ("--break DRAWW: no name DRAWW ..."), at the first
+// one that names nothing.
+bool resolve_names(Options& options, std::string& error);
 
 // The usage: the options, then the program's own keys.
 std::string usage_text();

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "debugger/call_stack.h"
 #include "debugger/debug_hooks.h"
+#include "debugger/program_names.h"
 #include "debugger/watch.h"
 #include "machine/debugger_record.h"
 #include "shell/events.h"
@@ -19,6 +22,7 @@
 #include "shell/input_script.h"
 #include "shell/options.h"
 #include "shell/output_files.h"
+#include "shell/program_symbols.h"
 #include "shell/quoted.h"
 #include "shell/state_file.h"
 #include "shell/title.h"
@@ -65,6 +69,20 @@ bool read_text_file(const std::string& path, std::string& text, std::string& err
     return !failed && text.size() <= LARGEST_INPUT_FILE;
 }
 
+// Events that a run of `frames` frames never reaches are most likely a
+// mistake: one warning, and the run goes on.
+void warn_of_late_events(const std::string& path, uint64_t frames)
+{
+    const auto late = std::find_if(input_events.begin(), input_events.end(),
+                                   [frames](const InputEvent& event) { return event.frame >= frames; });
+    if (frames != 0 && late != input_events.end()) {
+        std::fprintf(stderr,
+                     "pavon: %s: warning: %zu events from frame %llu on lie beyond --frames %llu: they never happen\n",
+                     printable(path).c_str(), static_cast<std::size_t>(input_events.end() - late),
+                     static_cast<unsigned long long>(late->frame), static_cast<unsigned long long>(frames));
+    }
+}
+
 int read_input_file(const std::string& path)
 {
     std::string text;
@@ -74,6 +92,21 @@ int read_input_file(const std::string& path)
     }
     if (!parse_input_script(text, input_events, error)) {
         return bad_input(path + ":" + error);
+    }
+    return RUN_GOES_ON;
+}
+
+// The debug information read and the options' names resolved through it;
+// without --symbols a name is refused.
+int take_symbols(Options& options)
+{
+    std::string error;
+    program_names_forget();
+    if (!options.symbols.empty() && !load_program_symbols(options.symbols, error)) {
+        return bad_input(error);
+    }
+    if (!resolve_names(options, error)) {
+        return bad_input(error);
     }
     return RUN_GOES_ON;
 }
@@ -114,11 +147,16 @@ bool save_final_state()
 }
 
 // A headless run ends at its first stop in the debugger, with the state
-// file as the machine stands there.
+// file as the machine stands there. The line names PC's place, and the
+// calls in progress follow it, innermost first.
 void stopped_in_headless_run(const char* reason)
 {
-    std::fprintf(stderr, "pavon: stopped in the debugger at frame %llu, PC >%04X: %s\n",
-                 static_cast<unsigned long long>(g_frame_number), unsigned{g_cpu.PC}, reason);
+    std::fprintf(stderr, "pavon: stopped in the debugger at frame %llu, PC %s: %s\n",
+                 static_cast<unsigned long long>(g_frame_number), printable(address_and_place(g_cpu.PC)).c_str(),
+                 reason);
+    for (const CallFrame& frame : call_stack_frames()) {
+        std::fprintf(stderr, "  %s\n", printable(call_frame_text(frame)).c_str());
+    }
     stopped_in_debugger = true;
     g_quit = 1;
     state_failed = !save_final_state();
@@ -148,15 +186,15 @@ void feed_input_events()
 
 int prepare_run()
 {
-    const Options& options = g_options;
+    Options& options = g_options;
     if (options.headless) {
         ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     }
-    if (options.trace_from.has_value() && options.trace.empty()) {
+    if ((options.trace_from.has_value() || !options.trace_from_name.empty()) && options.trace.empty()) {
         return bad_input("--trace-from needs --trace");
     }
-    int status = RUN_GOES_ON;
-    if (!options.input.empty()) {
+    int status = take_symbols(options);
+    if (status == RUN_GOES_ON && !options.input.empty()) {
         status = read_input_file(options.input);
     }
     if (status == RUN_GOES_ON && !options.load_state.empty()) {
@@ -174,6 +212,9 @@ int prepare_run()
     if (const std::string clash = find_file_clash(run_files(options)); status == RUN_GOES_ON && !clash.empty()) {
         status = bad_input(clash);
     }
+    if (status == RUN_GOES_ON) {
+        warn_of_late_events(options.input, options.frames);
+    }
     return status;
 }
 
@@ -188,10 +229,13 @@ int start_run()
         debug_break_at(address);
     }
     for (const AddressRange& range : options.watches) {
-        debug_watch(WatchedMemory::ADDRESS_SPACE, range.start, range.length);
+        debug_watch(WatchedMemory::ADDRESS_SPACE, range.start, range.length, range.value);
     }
     for (const AddressRange& range : options.vram_watches) {
-        debug_watch(WatchedMemory::VIDEO, range.start, range.length);
+        debug_watch(WatchedMemory::VIDEO, range.start, range.length, range.value);
+    }
+    if (const std::string mismatch = images_mismatch(options.symbols); !mismatch.empty()) {
+        std::fprintf(stderr, "pavon: %s\n", printable(mismatch).c_str());
     }
     if (!options.trace.empty()) {
         std::string error;
@@ -206,9 +250,7 @@ int start_run()
         debug_hooks_update();
     }
     if (g_debugger.stopped) {
-        char reason[32];  // the reset vector or the state file gave an odd WP
-        std::snprintf(reason, sizeof reason, "odd workspace pointer >%04X", unsigned{g_cpu.WP});
-        debug_hold(reason);
+        debug_hold({StopCause::ODD_WORKSPACE, g_cpu.WP});  // from the reset vector or the state file
     }
     return RUN_GOES_ON;
 }
@@ -229,11 +271,10 @@ void run_host_frame_hooks()
 
 void run_endless_frame()
 {
-    constexpr const char* REASON = ENDLESS_FRAME_REASON;
     if (g_options.headless || g_options.dap) {
-        debug_hold(REASON);
+        debug_hold({StopCause::ENDLESS_FRAME, 0});
     } else {
-        title_notice(REASON);
+        title_notice(stop_reason_text({StopCause::ENDLESS_FRAME, 0}).c_str());
     }
 }
 

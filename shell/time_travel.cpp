@@ -19,8 +19,9 @@ namespace {
 
 // What travels back in time with the machine besides its own records
 // (bus/machine.h): one row each.
-const std::array<RecordPart, 1> HOST_PARTS{{
+const std::array<RecordPart, 2> HOST_PARTS{{
     {"state file's reserved byte", &g_state_file_reserved, sizeof g_state_file_reserved},
+    {"call stack", &g_call_stack, sizeof g_call_stack},
 }};
 
 // The key states the host has given the machine. Going back puts back the
@@ -37,7 +38,7 @@ void rewind_frame()
     g_rewinding = timeline_back_one_frame() ? Rewinding::GOING_BACK : Rewinding::AT_OLDEST;
     keys_from_the_past = keys_from_the_past || g_rewinding == Rewinding::GOING_BACK;
     debug_machine_moved();
-    const bool overlay_live = g_debugger.overlay_visible && !g_debugger.in_interrupt;
+    const bool overlay_live = g_debugger.overlay_visible && (!g_debugger.in_interrupt || processor_held());
     if (g_debugger.overlay_visible) {
         vdp_draw();
     } else {
@@ -53,11 +54,12 @@ void rewind_frame()
     ++g_frame_number;
 }
 
-// Why the machine did not go back, in the overlay's free cells.
+// Why the machine did not go back, in the overlay's free cells and the
+// title.
 void say_why_not(GoingBack result)
 {
-    if (const char* why = going_back_refusal(result); why != nullptr) {
-        debugger_note(why);
+    if (const std::string why = going_back_refusal(result); !why.empty()) {
+        debugger_note(why.c_str());
     }
 }
 

@@ -1,6 +1,7 @@
 // The window's title: `pavon`, then the host's state (paused, rewind or
-// fast-forward) and, for a few seconds, what the last file key did. Standard
-// output stays as it was: these notices go to the title only.
+// fast-forward), while the debugger holds the processor why and where, and
+// for a few seconds what the last file key did. Standard output stays as it
+// was: these notices go to the title only.
 #pragma once
 
 #include <cstdint>

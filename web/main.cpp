@@ -53,7 +53,7 @@ void browser_sleep_until(int64_t) {}
 // the processor held by the debugger with the overlay showing where it stands.
 bool idle()
 {
-    return g_paused || (g_debugger.stopped && !g_debugger.in_interrupt && g_debugger.overlay_visible);
+    return g_paused || (processor_held() && g_debugger.overlay_visible);
 }
 
 // Running, the loop follows the display's refresh. Idle, it looks only ten
@@ -79,7 +79,7 @@ void set_loop_timing()
 // program, pauses the page: nothing can close it.
 void keys_read(int presses)
 {
-    if (presses > 0 && g_debugger.overlay_visible && !g_debugger.in_interrupt) {
+    if (presses > 0 && g_debugger.overlay_visible && (!g_debugger.in_interrupt || processor_held())) {
         debugger_show();
     }
     if (g_quit) {

@@ -19,7 +19,7 @@
 namespace {
 
 std::vector<Json> g_sent;
-const char* g_hold_at_launch = nullptr;  // why the host holds the processor as it starts the machine
+StopReason g_hold_at_launch{};  // why the host holds the processor as it starts the machine
 
 void start_session()
 {
@@ -30,7 +30,7 @@ void start_session()
                        return true;
                    },
                    [](const LaunchRequest&, std::string&) {
-                       if (g_hold_at_launch != nullptr) {
+                       if (g_hold_at_launch.cause != StopCause::NONE) {
                            debug_hold(g_hold_at_launch);
                        }
                        return -1;
@@ -141,7 +141,7 @@ TEST(DapProtocol, StopsTold)
         std::string configuration;
         const char* told;  // "reason: description" of the one stop, or "" for none
         uint16_t r0;       // R0 when it stopped, or after 20 instructions
-        const char* held_at_launch = nullptr;
+        StopReason held_at_launch{};
     };
     constexpr uint16_t MOVB_R0_TO_0 = 0xD800;  // MOVB R0,@>0000: a byte into ROM
     constexpr uint16_t LWPI = 0x02E0;
@@ -165,10 +165,10 @@ TEST(DapProtocol, StopsTold)
          "breakpoint: breakpoint at >0100", 0},
         {"every other", {INC_R0, JMP_BACK}, breakpoint(R"("hitCondition":"% 2")"), "breakpoint: breakpoint at >0100", 1},
         {"odd reset workspace, told once configured", {INC_R0, JMP_BACK}, "",
-         "exception: odd workspace pointer >F001", 0, "odd workspace pointer >F001"},
-        {"odd reset workspace, filter off", {INC_R0, JMP_BACK}, filters(""), "", 10, "odd workspace pointer >F001"},
+         "exception: odd workspace pointer >F001", 0, {StopCause::ODD_WORKSPACE, 0xF001}},
+        {"odd reset workspace, filter off", {INC_R0, JMP_BACK}, filters(""), "", 10, {StopCause::ODD_WORKSPACE, 0xF001}},
         {"frame without cycles", {INC_R0, JMP_BACK}, filters(R"("zero-cycles")"),
-         "exception: an endless loop of instructions that use no cycles", 0, ENDLESS_FRAME_REASON},
+         "exception: an endless loop of instructions that use no cycles", 0, {StopCause::ENDLESS_FRAME, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -181,7 +181,7 @@ TEST(DapProtocol, StopsTold)
         poke_words(0xF000, {0});
         g_hold_at_launch = c.held_at_launch;
         adapter_receive(LAUNCH + c.configuration + request(4, "configurationDone"));
-        g_hold_at_launch = nullptr;
+        g_hold_at_launch = {};
         for (int i = 0; i < 20 && !g_debugger.stopped; ++i) {
             execute_instruction();
         }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/calls_program.h"
 #include "core/cpu_program.h"
 #include "debugger/breakpoints.h"
 #include "debugger/debug_hooks.h"
@@ -16,6 +17,7 @@
 #include "overlay_screen.h"
 #include "shell/events.h"
 #include "shell/frame_loop.h"
+#include "shell/time_travel.h"
 
 namespace {
 
@@ -78,8 +80,33 @@ void end_frame_after(int instructions)
 }
 
 struct Breakpoints : testing::Test {
-    void TearDown() override { debug_checks_clear(); drain_events(); }
+    void TearDown() override
+    {
+        debug_checks_clear();
+        drain_events();
+        program_names_forget();
+        timeline_stop();
+        g_return_while_held = false;
+    }
 };
+
+// The calls program with its names, and a breakpoint at `place`.
+void start_calls_program(const char* place)
+{
+    start_machine({});
+    load_calls_program();
+    debugger_init();
+    uint16_t address = 0;
+    std::string error;
+    ASSERT_TRUE(place_address(place, address, error)) << error;
+    debug_break_at(address);
+}
+
+std::string overlay_row(int row)
+{
+    const std::string text = screen_text(0, row, TEXT_COLUMNS);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
 
 // F9 sets a breakpoint at the held PC; the processor stops before that
 // instruction, in the processor view, and F2 or F1 from there executes it.
@@ -114,20 +141,22 @@ TEST_F(Breakpoints, StopResumeStepAndF9)
 }
 
 // The frame ends as PC reaches the breakpoint: the interrupt is taken first
-// and the processor stops once, when its service has returned, also for a
-// breakpoint in the service. A step from the breakpoint into the frame's
-// end runs the service through the hold without a second stop (so only
-// Escape ends the loop).
+// and the processor stops once, when its service has returned; a breakpoint
+// in the service holds it there, before that instruction, and F1 steps on
+// through the service. A step from the breakpoint into the frame's end runs
+// the service through the hold without a second stop (so only Escape ends
+// the loop).
 TEST_F(Breakpoints, InterruptsAtTheBreakpoint)
 {
     const struct {
         uint16_t breakpoint;
         bool step;
         const char* reason;
+        uint16_t pc, wp;  // where it holds
     } cases[] = {
-        {0x0102, false, "breakpoint at >0102"},
-        {0x0200, false, "breakpoint at >0200 in an interrupt service, which ran on to its RTWP"},
-        {0x0100, true, "breakpoint at >0100"},
+        {0x0102, false, "breakpoint at >0102", 0x0102, 0xF000},
+        {0x0200, false, "breakpoint at >0200", 0x0200, 0xF020},
+        {0x0100, true, "breakpoint at >0100", 0x0102, 0xF000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
@@ -145,11 +174,16 @@ TEST_F(Breakpoints, InterruptsAtTheBreakpoint)
         next_frame();
         push_key(SDLK_ESCAPE);  // for the step, which holds without a report
         run_until_held();
-        EXPECT_EQ(g_cpu.PC, 0x0102);
-        EXPECT_EQ(g_cpu.WP, 0xF000);
+        EXPECT_EQ(g_cpu.PC, c.pc);
+        EXPECT_EQ(g_cpu.WP, c.wp);
         EXPECT_EQ(g_debugger.stopped, 1);
-        EXPECT_EQ(g_debugger.in_interrupt, 0);
+        EXPECT_EQ(g_debugger.in_interrupt, c.wp == 0xF020);
         EXPECT_EQ(g_holds, Holds{c.reason});
+        if (c.wp == 0xF020) {
+            press_key(SDLK_F1);  // the service's RTWP
+            EXPECT_EQ(g_cpu.PC, 0x0102);
+            EXPECT_TRUE(processor_held());
+        }
     }
 }
 
@@ -227,6 +261,71 @@ TEST_F(Breakpoints, StepOverARecursiveCallWaitsForItsOwnReturn)
     EXPECT_EQ(reg(10), 0xF102);  // back at the first level
     EXPECT_EQ(reg(2), 0);
     EXPECT_EQ(g_holds, (Holds{"breakpoint at >0306", "step over ended"}));
+}
+
+// Held at a breakpoint of the calls program: the free rows at the overlay's
+// foot name PC's place, the callers innermost first and the reason, as the
+// title does, and every other cell is as it is without names or callers.
+TEST_F(Breakpoints, TheOverlayNamesThePlaceTheCallersAndTheReason)
+{
+    const struct {
+        const char* place;
+        std::vector<std::string> rows;  // 19 to 23
+        const char* title;
+    } cases[] = {
+        {"COUNT",
+         {"AT COUNT (COUNT.ASM:2)", "CALLED FROM STEP+4 (MAIN.ASM:13)", "CALLED FROM LOOP (MAIN.ASM:10)", "",
+          "BREAKPOINT AT >0120"},
+         "breakpoint at >0120 - at COUNT (count.asm:2)"},
+        {"main.asm:11", {"AT LOOP+4 (MAIN.ASM:11)", "", "", "", "BREAKPOINT AT >0110"}, nullptr},
+        {"TICK",
+         {"AT TICK (MAIN.ASM:17)", "INTERRUPTED AT STEP (MAIN.ASM:12)", "CALLED FROM LOOP (MAIN.ASM:10)", "",
+          "BREAKPOINT AT >0126"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        start_calls_program(c.place);
+        run_until_held();
+        if (!processor_held()) {
+            next_frame();
+            run_until_held();
+        }
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(overlay_row(19 + static_cast<int>(i)), c.rows[i]);
+        }
+        EXPECT_EQ(debugger_hold_words(), c.title != nullptr ? c.title : debugger_hold_words());
+        const auto grid = g_debugger.text_grid;
+        program_names_forget();
+        call_stack_clear();
+        debugger_show();
+        const auto free_rows = grid.begin() + 19 * TEXT_COLUMNS;
+        EXPECT_TRUE(std::equal(grid.begin(), free_rows, g_debugger.text_grid.begin()));
+        EXPECT_EQ(overlay_row(19) + overlay_row(20) + overlay_row(23), "BREAKPOINT AT" + c.rows[4].substr(13));
+    }
+}
+
+// Stepping back puts the call stack back as it was going forward, through a
+// BL, a BLWP and both their returns.
+TEST_F(Breakpoints, SteppingBackPutsTheCallStackBack)
+{
+    start_calls_program("LOOP");
+    g_debug_host.held = nullptr;
+    time_travel_start(FRAMES_PER_SECOND);
+    g_return_while_held = true;
+    g_quit = 0;
+    run_frame();
+    ASSERT_TRUE(processor_held());
+    std::vector<std::vector<CallFrame>> seen;
+    for (int step = 0; step < 12; ++step) {
+        seen.push_back(call_stack_frames());
+        press_key(SDLK_F1);
+    }
+    EXPECT_EQ(seen[3].size(), 2u) << "in the routine that BLWP called";
+    for (int step = 11; step >= 0; --step) {
+        debugger_go_back(false);
+        EXPECT_EQ(call_stack_frames(), seen[static_cast<std::size_t>(step)]) << step;
+    }
 }
 
 }  // namespace

@@ -43,6 +43,19 @@ TEST(Options, GoodLines)
     EXPECT_EQ(o.rewind_seconds, 0u);
     EXPECT_EQ(o.record, "keys.out");
 
+    // Names and source lines wait for the program's symbols; a value is held big-endian.
+    Options named;
+    ASSERT_EQ(parse({"--break", "DRAW+2", "--trace-from", "main.asm:40", "--watch", "SCORE:1=100", "--watch",
+                     ">F000=>1234", "--symbols", "out/pavon.dbg"},
+                    named, error),
+              CommandLine::RUN)
+        << error;
+    EXPECT_EQ(named.named_breaks, std::vector<std::string>{"DRAW+2"});
+    EXPECT_EQ(named.trace_from_name, "main.asm:40");
+    EXPECT_EQ(named.watches[0].named, "SCORE:1=100");
+    EXPECT_EQ(named.watches[1].value, (std::vector<uint8_t>{0x12, 0x34}));
+    EXPECT_EQ(named.symbols, "out/pavon.dbg");
+
     Options none;
     EXPECT_EQ(parse({}, none, error), CommandLine::RUN);
     EXPECT_EQ(none.speed, 0.0) << "unpaced without options";
@@ -77,6 +90,8 @@ TEST(Options, BadLines)
         {{"--watch", ">FFFF"}, "--watch: '>FFFF' runs past the end of memory"},
         {{"--watch", ">F000:0"}, "--watch: '0' is not a length of at least 1 byte"},
         {{"--watch-vram", ">4000"}, "--watch-vram: '>4000' is not an address from 0 to >3FFF"},
+        {{"--watch", ">F000:1=256"}, "--watch: '256' is not a value that 1 byte holds"},
+        {{"--watch", ">F000:9=0"}, "--watch: a watch's value covers at most 8 bytes, not 9"},
         {{"--trace", ""}, "--trace: needs a file name"},
         {{"--rewind", "-1"}, "--rewind: '-1' is not a number of seconds from 0 to 600"},
         {{"--rewind", "601"}, "--rewind: '601' is not a number of seconds from 0 to 600"},

@@ -130,13 +130,13 @@ printf '1 down a\n2 down Foo\n' >unknown.txt
 head -c 100 /dev/zero >short.pvn
 bad=(
   "--input missing.txt|pavon: missing.txt: cannot read the input file: No such file or directory"
-  "--input unknown.txt --trace out.txt|pavon: unknown.txt:2: unknown key 'Foo'"
+  "--input unknown.txt --trace out.txt|pavon: unknown.txt:2: unknown key 'Foo' (keys: a to z, 0 to 9, *, Escape, Backspace)"
   "--load-state short.pvn|pavon: short.pvn: not a state file: 100 bytes, not 81946"
   "--load-state missing.pvn|pavon: missing.pvn: cannot read the state file: No such file or directory"
   "--trace no/t.txt|pavon: no/t.txt: cannot write the trace: No such file or directory"
   "--save-state no/s.pvn|pavon: no/s.pvn: cannot write the state file: No such file or directory"
   "--trace-from >0100|pavon: --trace-from needs --trace"
-  "--input esc.txt|pavon: esc.txt:1: unknown key '\\\\x1B\\\\x00'"
+  "--input esc.txt|pavon: esc.txt:1: unknown key '\\\\x1B\\\\x00' (keys: *)"
   "--trace X --save-state X --screenshot X|pavon: --save-state X and --trace X are the same file"
   "--input demo/keys.txt --trace demo/keys.txt|pavon: --trace demo/keys.txt and --input demo/keys.txt are the same file"
   "--screenshot link.txt --input demo/keys.txt|pavon: --screenshot link.txt and --input demo/keys.txt are the same file"
@@ -150,4 +150,43 @@ for case in "${bad[@]}"; do
   [[ ! -s out.stdout ]] || fail "$case: the machine started: $(cat out.stdout)"
   [[ -z "$(ls out.pvn* out.txt* 2>/dev/null)" ]] || fail "$case: an output was written"
 done
+echo "case: a program in two files by its names: breaks, watches, the trace, the call stack, bad names"
+(cd "$(dirname "${BASH_SOURCE[0]}")/../fixtures/calls" && "$asm" main.asm -o "$work/calls" -l "$work/calls.lst" >/dev/null)
+sed 's/^line 0120 4 1 2 code/line 0120 4 1 x code/' calls/pavon.dbg >calls/bad.dbg
+printf '0 press Return\n20 down a\n' >calls/late.txt
+stop="pavon: stopped in the debugger at frame"
+from_step="  called from STEP+4 (main.asm:13)|  called from LOOP (main.asm:10)"
+# STATUS OPTIONS|STANDARD ERROR, lines joined by ||FILE:LINE whose address in the listing is the state's PC
+named=(
+  "3 --break COUNT|$stop 0, PC >0120 (COUNT, count.asm:2): breakpoint at >0120|$from_step|count.asm:2"
+  "3 --break STEP+4|$stop 0, PC >0116 (STEP+4, main.asm:13): breakpoint at >0116|  called from LOOP (main.asm:10)|main.asm:13"
+  "3 --break count.asm:3|$stop 0, PC >0124 (COUNT+4, count.asm:3): breakpoint at >0124|$from_step|count.asm:3"
+  "3 --break TICK|$stop 1, PC >0126 (TICK, main.asm:17): breakpoint at >0126|  interrupted at *|main.asm:17"
+  "3 --watch COUNTER=3|watch >F064: >0002 -> >0003 at PC >0120 (COUNT, count.asm:2), frame 0|$stop 0, PC >0124 (COUNT+4, count.asm:3): watched memory changed|$from_step|"
+  "0 --trace t.txt --trace-from STEP --input late.txt|pavon: late.txt: warning: 1 events from frame 20 on lie beyond --frames 10: they never happen|"
+  "2 --break COUNTR|pavon: --break COUNTR: no name COUNTR in the program's symbols; the nearest: COUNT, COUNTER, LOOP|"
+  "2 --trace t.txt --trace-from main.asm:4|pavon: --trace-from main.asm:4: line 4 of main.asm placed no instruction; the nearest that did: main.asm:7|"
+  "2 --watch-vram x.asm:3:1|pavon: --watch-vram x.asm:3:1: no file x.asm in the program's symbols; its files: main.asm, count.asm|"
+  "2 --symbols bad.dbg|pavon: bad.dbg:2[0-9]: source line 'x' out of range|"
+  "2 --symbols . --break 0|pavon: .: cannot read the debug information: Is a directory|"
+)
+for case in "${named[@]}"; do
+  status=0 options=${case%%|*} pattern=${case#*|} line=${case##*|}
+  pattern=${pattern%|*}
+  # shellcheck disable=SC2086
+  (cd calls && timeout 60 "$pavon" --headless --frames 10 --symbols pavon.dbg ${options#* } --save-state ../out.pvn \
+    2>../err.txt >/dev/null) || status=$?
+  [[ $status == "${case%% *}" ]] || fail "$options: status $status: $(cat err.txt)"
+  got=$(paste -sd '|' err.txt)
+  # shellcheck disable=SC2053
+  [[ $got == $pattern ]] || fail "$options: $got"
+  pc=$(printf '%04X' "$(od -An -tu2 -j 81922 -N2 out.pvn 2>/dev/null || echo 0)")  # little-endian
+  [[ -z $line || $(grep -m1 "^$line " calls.lst | awk '{print $2}') == "$pc" ]] || fail "$options: PC >$pc, not $line's"
+  rm -f out.pvn
+done
+grep -q '^     0 .* 0116 0420 012C      BLWP @VECTOR .* STEP+4$' calls/t.txt || fail "no named trace line: $(head -3 calls/t.txt)"
+printf '\xE0' | dd of=calls/ROM/pavon1.bin bs=1 seek=$((0x121)) conv=notrunc status=none  # INCT: COUNT assembled again
+(cd calls && "$pavon" --headless --frames 1 --symbols pavon.dbg 2>../err.txt >/dev/null) || fail "a changed image: status $?"
+[[ $(cat err.txt) == "pavon: warning: the ROM images differ from pavon.dbg at COUNT (>0120, count.asm:2): was the program assembled again without it?" ]] ||
+  fail "no warning for a changed image: $(cat err.txt)"
 echo "PASS"

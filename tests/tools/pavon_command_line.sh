@@ -25,7 +25,7 @@ echo "case: --help prints the usage on standard output"
 run --speed 2 --help
 [[ $status == 0 && ! -s err.txt ]] || fail "--help: status $status, $(cat err.txt)"
 [[ $(head -n 1 out.txt) == "usage: pavon [OPTIONS]" ]] || fail "--help: $(head -n 3 out.txt)"
-for text in --speed --scale --fullscreen --screenshot F3 F4 F12 Alt+Return Tab; do
+for text in --speed --scale --fullscreen --screenshot --symbols FILE:LINE F3 F4 F12 Alt+Return Tab; do
   grep -q -- "$text" out.txt || fail "the usage does not mention $text"
 done
 

@@ -2,16 +2,23 @@
 
 #include <cstdio>
 
-NameHooks g_name_hooks{};
+#include "debugger/program_names.h"
 
 bool name_value(std::string_view name, int64_t& value)
 {
-    return g_name_hooks.value_of != nullptr && g_name_hooks.value_of(name, value);
+    const DebugSymbols* symbols = program_symbols();
+    const SymbolEntry* symbol = symbols != nullptr ? symbols->find(name) : nullptr;
+    if (symbol == nullptr) {
+        return false;
+    }
+    value = symbol->value;
+    return true;
 }
 
 std::string address_text(uint16_t address)
 {
-    return g_name_hooks.address_text != nullptr ? g_name_hooks.address_text(address) : word_text(address);
+    std::string label = label_text(address);
+    return !label.empty() ? label : word_text(address);
 }
 
 std::string word_text(uint16_t value)

@@ -1,6 +1,7 @@
 // The session's life: start, launch, configuration, reset and end.
 #include "dap/launch_arguments.h"
 #include "dap/requests.h"
+#include "dap/source_breakpoints.h"
 #include "dap/stops.h"
 #include "machine/debugger_record.h"
 
@@ -42,6 +43,9 @@ void request_launch(Arguments& arguments, Reply& reply)
     }
     g_session.launched = true;
     g_session.stop_on_entry = settings.stop_on_entry;
+    for (Json& change : source_breakpoints_place_kept()) {
+        reply.events_after.emplace_back("breakpoint", std::move(change));
+    }
     reply.events_after.emplace_back("initialized", Json::object());
 }
 

@@ -80,8 +80,8 @@ void request_terminate(Arguments&, Reply&)
 
 void request_restart(Arguments&, Reply&)
 {
-    g_session.host.restart();
     resume_for_client("pause");
+    g_session.host.restart();  // an odd workspace pointer in the reset vector holds the processor, and says so
     hold_on_entry();
 }
 

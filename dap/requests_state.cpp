@@ -101,7 +101,10 @@ std::vector<const SymbolEntry*> labels_by_name()
 {
     std::vector<const SymbolEntry*> labels;
     const DebugSymbols* symbols = program_symbols();
-    for (const SymbolEntry& symbol : symbols != nullptr ? symbols->info().symbols : std::vector<SymbolEntry>{}) {
+    if (symbols == nullptr) {
+        return labels;
+    }
+    for (const SymbolEntry& symbol : symbols->info().symbols) {
         if (symbol.kind == SymbolKind::Label && symbol.value >= 0 && symbol.value <= 0xFFFF) {
             labels.push_back(&symbol);
         }

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int64_t DEFAULT_DATA_BYTES = 2;
 constexpr int64_t REGISTERS_SCOPE = 1;  // dap/requests_state.cpp: the workspace registers
+constexpr int64_t LABELS_SCOPE = 5;     // and the program's labels
 
 // A data breakpoint's id: the memory reference, a colon, the length.
 std::string data_id(bool video, int64_t address, int64_t length)
@@ -132,6 +133,8 @@ void request_data_breakpoint_info(Arguments& arguments, Reply& reply)
     } else if (value.error.empty() && value.place && value.place->kind == PlaceKind::MEMORY_WORD &&
                (scope == 0 || scope == REGISTERS_SCOPE)) {
         where = MemoryReference{false, value.place->index};
+    } else if (value.error.empty() && !value.place && names_label(name) && (scope == 0 || scope == LABELS_SCOPE)) {
+        where = MemoryReference{false, value.value};  // the word at the label
     }
     const int64_t length = as_address ? bytes : DEFAULT_DATA_BYTES;
     if (!where || length < 1 || where->address < 0 || where->address + length > memory_size(where->video)) {

@@ -35,9 +35,23 @@ LineStep line_step{};
 // instruction of another line, or of this line again, or one without a line
 // at its own level. Code without lines inside a call, and the frame
 // interrupt's service, run through.
-bool line_step_ended()
+// The calls in progress, with a return just made already taken off (the
+// checks follow it before the next instruction).
+std::size_t depth_here()
 {
     const std::size_t depth = call_stack_depth();
+    for (std::size_t i = 0; i < depth && return_address_marked(g_cpu.PC); ++i) {
+        const CallFrame frame = call_stack_frame(i);
+        if (frame.return_address == g_cpu.PC && frame.caller_wp == g_cpu.WP) {
+            return depth - i - 1;
+        }
+    }
+    return depth;
+}
+
+bool line_step_ended()
+{
+    const std::size_t depth = depth_here();
     if (depth < line_step.depth) {
         return true;
     }

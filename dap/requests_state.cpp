@@ -149,28 +149,6 @@ constexpr std::array<Scope, 4> SCOPES{{
     {STATUS_FLAGS, nullptr, list_status_flags},
 }};
 
-// NAME, NAME+N or NAME-N where NAME is a label: the expression names an
-// address of the program.
-bool names_label(std::string_view text)
-{
-    const DebugSymbols* symbols = program_symbols();
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    std::size_t end = 0;
-    while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) != 0 || text[end] == '_')) {
-        ++end;
-    }
-    const SymbolEntry* symbol = symbols != nullptr ? symbols->find(text.substr(0, end)) : nullptr;
-    if (symbol == nullptr || symbol->kind != SymbolKind::Label || register_place(text.substr(0, end))) {
-        return false;
-    }
-    std::string_view rest = text.substr(end);
-    while (!rest.empty() && rest.front() == ' ') {
-        rest.remove_prefix(1);
-    }
-    return rest.empty() || rest.front() == '+' || rest.front() == '-';
-}
 
 const Scope* find_scope(int64_t reference)
 {

@@ -35,7 +35,7 @@ bool source_of(uint16_t address, FrameSource& source)
         return false;
     }
     const SourceFile& file = symbols->file(line->file);
-    source = {file.absolute, file.path.substr(file.path.rfind('/') + 1), line->line};
+    source = {file.absolute.empty() ? file.path : file.absolute, file.path.substr(file.path.rfind('/') + 1), line->line};
     return true;
 }
 

@@ -11,9 +11,11 @@
 #include "dap/breakpoint_table.h"
 #include "dap/requests.h"
 #include "dap/session.h"
+#include "dap/source_breakpoints.h"
 #include "dap/stops.h"
 #include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
+#include "debugger/program_names.h"
 
 Session g_session;
 
@@ -210,9 +212,14 @@ void tell_stop()
 {
     StopNote& note = g_session.pending;
     Json body = {{"reason", note.reason}, {"threadId", 1}, {"allThreadsStopped", true}};
-    if (!note.text.empty()) {
-        body["description"] = note.text;
-        body["text"] = note.text;
+    // The overlay's words, and where PC stands by the program's names.
+    std::string text = note.text;
+    if (program_symbols() != nullptr) {
+        text += (text.empty() ? "at " : " - at ") + where_text(g_cpu.PC);
+    }
+    if (!text.empty()) {
+        body["description"] = text;
+        body["text"] = text;
     }
     if (!note.breakpoint_ids.empty()) {
         body["hitBreakpointIds"] = note.breakpoint_ids;
@@ -254,6 +261,7 @@ void adapter_begin(const AdapterHost& host)
     g_session = Session{};
     g_session.host = host;
     breakpoints_replace(BreakKind::INSTRUCTION, {});
+    source_breakpoints_forget();
     exception_filters_reset();
     message_limit = OutputLimit{"stdout"};
     diagnostic_limit = OutputLimit{"console"};

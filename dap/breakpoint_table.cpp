@@ -56,6 +56,12 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+// The breakpoints that one request replaces together.
+bool in_group(const AdapterBreakpoint& breakpoint, BreakKind kind, std::string_view source)
+{
+    return breakpoint.kind == kind && (kind != BreakKind::SOURCE_LINE || breakpoint.source == source);
+}
+
 bool hit_allows(const HitCondition& hit, uint64_t hits)
 {
     switch (hit.test) {
@@ -156,10 +162,31 @@ int64_t next_breakpoint_id()
     return ++last_id;
 }
 
-std::size_t hit_counters_left(BreakKind kind)
+Json refused_breakpoint(int64_t id, const std::string& why)
 {
-    const auto counted = std::count_if(table.begin(), table.end(), [kind](const AdapterBreakpoint& breakpoint) {
-        return breakpoint.kind != kind && breakpoint.counter != NOT_COUNTED;
+    return {{"id", id}, {"verified", false}, {"message", why}};
+}
+
+bool take_conditions(Arguments& fields, AdapterBreakpoint& breakpoint, std::size_t& counters_left, std::string& why)
+{
+    breakpoint.condition = fields.text("condition");
+    if (!parse_hit_condition(fields.text("hitCondition"), breakpoint.hit, why)) {
+        return false;
+    }
+    if (breakpoint.hit.test != HitCondition::Test::ALWAYS) {
+        if (counters_left == 0) {
+            why = "at most " + std::to_string(COUNTED_BREAKPOINTS) + " breakpoints may have a hit condition";
+            return false;
+        }
+        --counters_left;
+    }
+    return true;
+}
+
+std::size_t hit_counters_left(BreakKind kind, std::string_view source)
+{
+    const auto counted = std::count_if(table.begin(), table.end(), [&](const AdapterBreakpoint& breakpoint) {
+        return !in_group(breakpoint, kind, source) && breakpoint.counter != NOT_COUNTED;
     });
     return COUNTED_BREAKPOINTS - static_cast<std::size_t>(counted);
 }
@@ -169,15 +196,15 @@ std::span<const RecordPart> adapter_kept_parts()
     return KEPT_PARTS;
 }
 
-void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh)
+void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh, std::string_view source)
 {
     std::vector<uint16_t> old;
     for (const AdapterBreakpoint& breakpoint : table) {
-        if (breakpoint.kind == kind) {
+        if (in_group(breakpoint, kind, source)) {
             old.push_back(breakpoint.address);
         }
     }
-    std::erase_if(table, [kind](const AdapterBreakpoint& breakpoint) { return breakpoint.kind == kind; });
+    std::erase_if(table, [&](const AdapterBreakpoint& breakpoint) { return in_group(breakpoint, kind, source); });
     give_counters(table.insert(table.end(), fresh.begin(), fresh.end()));
     for (const uint16_t address : old) {
         const bool still = std::any_of(table.begin(), table.end(),

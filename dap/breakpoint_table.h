@@ -10,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
-// The kinds a request replaces as a whole; breakpoints by source line will
-// be a kind of their own.
-enum class BreakKind : uint8_t { INSTRUCTION };
+#include "dap/arguments.h"
+
+// The kinds a request replaces as a whole: every instruction breakpoint,
+// or the source-line breakpoints of one source file.
+enum class BreakKind : uint8_t { INSTRUCTION, SOURCE_LINE };
 
 // `N` or `>= N`: from the Nth hit on; `== N`: the Nth only; `> N`; `% N`:
 // every Nth. Hits count the times the processor, running, reached the
@@ -30,6 +32,7 @@ constexpr int NOT_COUNTED = -1;
 struct AdapterBreakpoint {
     int64_t id;
     BreakKind kind;
+    std::string source;  // SOURCE_LINE: the file as the client names it
     uint16_t address;
     std::string condition;  // empty: always true
     HitCondition hit;
@@ -41,12 +44,20 @@ bool parse_hit_condition(std::string_view text, HitCondition& hit, std::string& 
 
 int64_t next_breakpoint_id();
 
-// How many more breakpoints may have a hit condition, once every one of
-// `kind` is replaced.
-std::size_t hit_counters_left(BreakKind kind);
+// A breakpoint of the answer that is not set, and why.
+Json refused_breakpoint(int64_t id, const std::string& why);
 
-// Every breakpoint of `kind` is replaced by `fresh`.
-void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh);
+// A breakpoint's `condition` and `hitCondition` from the client's fields;
+// false, with the reason, for a bad hit condition or one more than the
+// counters left.
+bool take_conditions(Arguments& fields, AdapterBreakpoint& breakpoint, std::size_t& counters_left, std::string& why);
+
+// How many more breakpoints may have a hit condition, once every one of
+// `kind` (in `source`) is replaced.
+std::size_t hit_counters_left(BreakKind kind, std::string_view source = {});
+
+// Every breakpoint of `kind` (in `source`) is replaced by `fresh`.
+void breakpoints_replace(BreakKind kind, const std::vector<AdapterBreakpoint>& fresh, std::string_view source = {});
 
 std::vector<int64_t> breakpoint_ids_at(uint16_t address);
 

@@ -17,12 +17,10 @@ struct LaunchField {
     const char* option;  // null: read here, or accepted until the option exists
 };
 
-// `symbols` is accepted now and takes effect with the debug information
-// that reads it.
 constexpr std::array<LaunchField, 9> LAUNCH_FIELDS{{
     {"cwd", Kind::TEXT, nullptr},
     {"stopOnEntry", Kind::SWITCH, nullptr},
-    {"symbols", Kind::TEXT, nullptr},
+    {"symbols", Kind::TEXT, "--symbols"},
     {"rewind", Kind::VALUE, "--rewind"},
     {"headless", Kind::SWITCH, "--headless"},
     {"speed", Kind::VALUE, "--speed"},

@@ -5,7 +5,7 @@
 namespace {
 
 // clang-format off
-const std::array<RequestRow, 27> REQUESTS{{
+const std::array<RequestRow, 28> REQUESTS{{
     {"initialize", request_initialize, Needs::NOTHING, ""},
     {"launch", request_launch, Needs::NOTHING, ""},
     {"configurationDone", request_configuration_done, Needs::NOTHING, "supportsConfigurationDoneRequest"},
@@ -17,6 +17,7 @@ const std::array<RequestRow, 27> REQUESTS{{
     {"pause", request_pause, Needs::MACHINE, ""},
     {"stepIn", request_step_in, Needs::MACHINE, ""},
     {"next", request_next, Needs::MACHINE, ""},
+    {"stepOut", request_step_out, Needs::MACHINE, ""},
     {"stepBack", request_step_back, Needs::MACHINE, "supportsStepBack"},
     {"reverseContinue", request_reverse_continue, Needs::MACHINE, ""},
     {"setInstructionBreakpoints", request_set_instruction_breakpoints, Needs::NOTHING,

@@ -38,6 +38,7 @@ void request_continue(Arguments& arguments, Reply& reply);
 void request_pause(Arguments& arguments, Reply& reply);
 void request_step_in(Arguments& arguments, Reply& reply);
 void request_next(Arguments& arguments, Reply& reply);
+void request_step_out(Arguments& arguments, Reply& reply);
 void request_step_back(Arguments& arguments, Reply& reply);
 void request_reverse_continue(Arguments& arguments, Reply& reply);
 

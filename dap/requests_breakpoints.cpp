@@ -10,6 +10,7 @@
 #include "dap/names.h"
 #include "dap/places.h"
 #include "dap/requests.h"
+#include "dap/source_breakpoints.h"
 #include "dap/stops.h"
 #include "debugger/debug_hooks.h"
 #include "debugger/watch.h"
@@ -19,11 +20,7 @@ namespace {
 
 constexpr int64_t DEFAULT_DATA_BYTES = 2;
 constexpr int64_t REGISTERS_SCOPE = 1;  // dap/requests_state.cpp: the workspace registers
-
-Json refused(int64_t id, const std::string& why)
-{
-    return {{"id", id}, {"verified", false}, {"message", why}};
-}
+constexpr int64_t LABELS_SCOPE = 5;     // and the program's labels
 
 // A data breakpoint's id: the memory reference, a colon, the length.
 std::string data_id(bool video, int64_t address, int64_t length)
@@ -52,12 +49,20 @@ bool parse_data_id(std::string_view id, MemoryReference& where, int64_t& length)
 
 void request_set_breakpoints(Arguments& arguments, Reply& reply)
 {
+    arguments.require("source");
+    const Json* source = arguments.value("source");
     const Json* wanted = arguments.array("breakpoints");
-    Json list = Json::array();
-    for (std::size_t i = 0; wanted != nullptr && i < wanted->size(); ++i) {
-        list.push_back(refused(next_breakpoint_id(), "no debug information: set breakpoints in the disassembly"));
+    if (source == nullptr || !source->is_object()) {
+        arguments.refuse("source", "must be an object");
+        return;
     }
-    reply.body["breakpoints"] = list;
+    Arguments file = arguments_of(*source);
+    const std::string path = file.text("path");
+    if (!file.ok() || path.empty()) {
+        arguments.refuse("source", "must have a 'path' string: breakpoints are set in files");
+        return;
+    }
+    reply.body["breakpoints"] = source_breakpoints_set(path, wanted != nullptr ? *wanted : Json::array());
 }
 
 void request_set_instruction_breakpoints(Arguments& arguments, Reply& reply)
@@ -74,8 +79,7 @@ void request_set_instruction_breakpoints(Arguments& arguments, Reply& reply)
         Arguments fields = arguments_of(element);
         const std::string reference = fields.text("instructionReference");
         const int64_t offset = fields.integer("offset", 0);
-        AdapterBreakpoint breakpoint{next_breakpoint_id(), BreakKind::INSTRUCTION, 0, fields.text("condition"), {}};
-        const std::string hit_text = fields.text("hitCondition");
+        AdapterBreakpoint breakpoint{next_breakpoint_id(), BreakKind::INSTRUCTION, {}, 0, {}, {}};
         const std::optional<MemoryReference> where = parse_memory_reference(reference);
         std::string why;
         if (!element.is_object() || !fields.ok()) {
@@ -85,18 +89,14 @@ void request_set_instruction_breakpoints(Arguments& arguments, Reply& reply)
         } else if (where->address + offset < 0 || where->address + offset > 0xFFFF ||
                    (where->address + offset) % 2 != 0) {
             why = "instructions lie at even addresses from >0000 to >FFFE";
-        } else if (!parse_hit_condition(hit_text, breakpoint.hit, why)) {
-        } else if (breakpoint.hit.test != HitCondition::Test::ALWAYS && counters_left == 0) {
-            why = "at most " + std::to_string(COUNTED_BREAKPOINTS) + " breakpoints may have a hit condition";
-        } else {
-            counters_left -= breakpoint.hit.test != HitCondition::Test::ALWAYS ? 1 : 0;
+        } else if (take_conditions(fields, breakpoint, counters_left, why)) {
             breakpoint.address = static_cast<uint16_t>(where->address + offset);
             fresh.push_back(breakpoint);
             list.push_back({{"id", breakpoint.id}, {"verified", true},
                             {"instructionReference", memory_reference_text(false, breakpoint.address)}});
             continue;
         }
-        list.push_back(refused(breakpoint.id, why));
+        list.push_back(refused_breakpoint(breakpoint.id, why));
     }
     breakpoints_replace(BreakKind::INSTRUCTION, fresh);
     reply.body["breakpoints"] = list;
@@ -133,6 +133,8 @@ void request_data_breakpoint_info(Arguments& arguments, Reply& reply)
     } else if (value.error.empty() && value.place && value.place->kind == PlaceKind::MEMORY_WORD &&
                (scope == 0 || scope == REGISTERS_SCOPE)) {
         where = MemoryReference{false, value.place->index};
+    } else if (value.error.empty() && !value.place && names_label(name) && (scope == 0 || scope == LABELS_SCOPE)) {
+        where = MemoryReference{false, value.value};  // the word at the label
     }
     const int64_t length = as_address ? bytes : DEFAULT_DATA_BYTES;
     if (!where || length < 1 || where->address < 0 || where->address + length > memory_size(where->video)) {
@@ -164,11 +166,11 @@ void request_set_data_breakpoints(Arguments& arguments, Reply& reply)
         int64_t length = 0;
         const int64_t breakpoint_id = next_breakpoint_id();
         if (!element.is_object() || !fields.ok()) {
-            list.push_back(refused(breakpoint_id, element.is_object() ? fields.error() : "a breakpoint must be an object"));
+            list.push_back(refused_breakpoint(breakpoint_id, element.is_object() ? fields.error() : "a breakpoint must be an object"));
         } else if (access != "write") {
-            list.push_back(refused(breakpoint_id, "only writes that change memory are watched"));
+            list.push_back(refused_breakpoint(breakpoint_id, "only writes that change memory are watched"));
         } else if (!parse_data_id(id, where, length)) {
-            list.push_back(refused(breakpoint_id, "'" + id + "' is not memory that can be watched"));
+            list.push_back(refused_breakpoint(breakpoint_id, "'" + id + "' is not memory that can be watched"));
         } else {
             debug_watch(where.video ? WatchedMemory::VIDEO : WatchedMemory::ADDRESS_SPACE,
                         static_cast<uint16_t>(where.address), static_cast<uint32_t>(length));

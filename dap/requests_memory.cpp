@@ -6,9 +6,11 @@
 
 #include "cpu/memory.h"
 #include "dap/base64.h"
+#include "dap/frames.h"
 #include "dap/memory_reference.h"
 #include "dap/names.h"
 #include "dap/requests.h"
+#include "debugger/program_names.h"
 #include "isa/disassembler.h"
 #include "rewind/timeline.h"
 
@@ -91,6 +93,13 @@ Json instruction_entry(int64_t address)
     }
     Json entry = {{"address", memory_reference_text(false, address)}, {"instructionBytes", words},
                   {"instruction", text}};
+    if (const char* label = label_name_at(static_cast<uint16_t>(address)); label != nullptr) {
+        entry["symbol"] = label;
+    }
+    if (FrameSource source; source_of(static_cast<uint16_t>(address), source)) {
+        entry["location"] = {{"name", source.name}, {"path", source.path}};
+        entry["line"] = source.line;
+    }
     return entry;
 }
 

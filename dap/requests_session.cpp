@@ -1,6 +1,7 @@
 // The session's life: start, launch, configuration, reset and end.
 #include "dap/launch_arguments.h"
 #include "dap/requests.h"
+#include "dap/source_breakpoints.h"
 #include "dap/stops.h"
 #include "machine/debugger_record.h"
 
@@ -42,6 +43,9 @@ void request_launch(Arguments& arguments, Reply& reply)
     }
     g_session.launched = true;
     g_session.stop_on_entry = settings.stop_on_entry;
+    for (Json& change : source_breakpoints_place_kept()) {
+        reply.events_after.emplace_back("breakpoint", std::move(change));
+    }
     reply.events_after.emplace_back("initialized", Json::object());
 }
 
@@ -76,8 +80,8 @@ void request_terminate(Arguments&, Reply&)
 
 void request_restart(Arguments&, Reply&)
 {
-    g_session.host.restart();
     resume_for_client("pause");
+    g_session.host.restart();  // an odd workspace pointer in the reset vector holds the processor, and says so
     hold_on_entry();
 }
 

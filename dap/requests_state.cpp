@@ -1,7 +1,9 @@
 // The processor's state as the client shows it: the stack, the scopes of
 // registers (the workspace, the processor's own, the video chip's), their
 // variables, and expressions for hovers, the watch list and the console.
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 
 #include "cpu/cpu.h"
@@ -11,6 +13,7 @@
 #include "dap/names.h"
 #include "dap/places.h"
 #include "dap/requests.h"
+#include "debugger/program_names.h"
 #include "video/vdp.h"
 
 namespace {
@@ -20,6 +23,7 @@ constexpr int64_t WORKSPACE = 1;
 constexpr int64_t PROCESSOR = 2;
 constexpr int64_t STATUS_FLAGS = 3;
 constexpr int64_t VIDEO_CHIP = 4;
+constexpr int64_t LABELS = 5;
 
 struct Flag {
     const char* name;
@@ -92,19 +96,59 @@ void list_video_chip(Json& list)
     list.push_back(register_variable("VSTAT"));
 }
 
+// The program's labels in the address space, by name.
+std::vector<const SymbolEntry*> labels_by_name()
+{
+    std::vector<const SymbolEntry*> labels;
+    const DebugSymbols* symbols = program_symbols();
+    if (symbols == nullptr) {
+        return labels;
+    }
+    for (const SymbolEntry& symbol : symbols->info().symbols) {
+        if (symbol.kind == SymbolKind::Label && symbol.value >= 0 && symbol.value <= 0xFFFF) {
+            labels.push_back(&symbol);
+        }
+    }
+    std::sort(labels.begin(), labels.end(), [](const SymbolEntry* a, const SymbolEntry* b) { return a->name < b->name; });
+    return labels;
+}
+
+// A label's address and the word there: ">F020: >0007".
+std::string label_value_text(uint16_t address)
+{
+    return word_text(address) + ": " + word_text(place_read(memory_place(address)));
+}
+
+// The labels from `start`, at most `count` of them (0: all), as the client
+// pages through a large table.
+void list_labels(Json& list, int64_t start, int64_t count)
+{
+    const std::vector<const SymbolEntry*> labels = labels_by_name();
+    const std::size_t first = static_cast<std::size_t>(std::clamp<int64_t>(start, 0, static_cast<int64_t>(labels.size())));
+    const std::size_t end = count > 0 ? first + std::min<std::size_t>(labels.size() - first, static_cast<std::size_t>(count))
+                                      : labels.size();
+    for (std::size_t i = first; i < end; ++i) {
+        const auto address = static_cast<uint16_t>(labels[i]->value);
+        Json entry = variable(labels[i]->name, label_value_text(address));
+        entry["evaluateName"] = "@" + labels[i]->name;
+        entry["memoryReference"] = memory_reference_text(false, address);
+        list.push_back(entry);
+    }
+}
+
 struct Scope {
     int64_t reference;
     const char* name;  // null: the children of a variable, not a scope
     void (*list)(Json& list);
 };
 
-// Labels with the words they point at will be a scope of their own.
 constexpr std::array<Scope, 4> SCOPES{{
     {WORKSPACE, "Workspace registers", list_workspace},
     {PROCESSOR, "Processor", list_processor},
     {VIDEO_CHIP, "Video chip", list_video_chip},
     {STATUS_FLAGS, nullptr, list_status_flags},
 }};
+
 
 const Scope* find_scope(int64_t reference)
 {
@@ -175,7 +219,7 @@ void request_stack_trace(Arguments& arguments, Reply& reply)
         Json entry = {{"id", i + 1}, {"name", frame.name}, {"line", 0}, {"column", 0},
                       {"instructionPointerReference", memory_reference_text(false, frame.address)}};
         if (frame.has_source) {
-            entry["source"] = {{"path", frame.source.path}};
+            entry["source"] = {{"name", frame.source.name}, {"path", frame.source.path}};
             entry["line"] = frame.source.line;
         }
         list.push_back(entry);
@@ -195,15 +239,27 @@ void request_scopes(Arguments& arguments, Reply& reply)
                             {"variablesReference", scope.reference}, {"expensive", false}});
         }
     }
+    if (const std::size_t labels = labels_by_name().size(); labels > 0) {
+        list.push_back({{"name", "Labels"}, {"variablesReference", LABELS}, {"namedVariables", labels},
+                        {"expensive", false}});
+    }
     reply.body["scopes"] = list;
 }
 
 void request_variables(Arguments& arguments, Reply& reply)
 {
     arguments.require("variablesReference");
-    const Scope* scope = find_scope(arguments.integer("variablesReference", 0));
+    const int64_t reference = arguments.integer("variablesReference", 0);
+    const int64_t start = arguments.integer("start", 0);
+    const int64_t count = arguments.integer("count", 0);
+    const Scope* scope = find_scope(reference);
     Json list = Json::array();
-    if (scope != nullptr) {
+    if (!arguments.ok()) {
+        return;
+    }
+    if (reference == LABELS) {
+        list_labels(list, start, count);
+    } else if (scope != nullptr) {
         scope->list(list);
     }
     reply.body["variables"] = list;
@@ -255,6 +311,11 @@ void request_evaluate(Arguments& arguments, Reply& reply)
     reply.body = {{"result", value_text(result)}, {"variablesReference", 0}};
     if (result.place && result.place->kind == PlaceKind::MEMORY_WORD) {
         reply.body["memoryReference"] = memory_reference_text(false, result.place->index);
+    } else if (!result.place && result.value >= 0 && result.value <= 0xFFFF && names_label(expression)) {
+        // An address that the program names: the word there beside it.
+        const auto address = static_cast<uint16_t>(result.value);
+        reply.body["result"] = value_text(result) + ": " + word_text(place_read(memory_place(address)));
+        reply.body["memoryReference"] = memory_reference_text(false, address);
     }
 }
 

@@ -36,10 +36,11 @@ struct StopKind {
     Filter filter;
 };
 
-constexpr std::array<StopKind, 7> STOP_KINDS{{
+constexpr std::array<StopKind, 8> STOP_KINDS{{
     {"breakpoint at", "breakpoint", Filter::NONE},
     {"watched memory changed", "data breakpoint", Filter::NONE},
     {"step over ended", "step", Filter::NONE},
+    {"step ended", "step", Filter::NONE},
     {"byte written into ROM", "exception", Filter::ROM_WRITE},
     {"odd workspace pointer", "exception", Filter::ODD_WORKSPACE},
     {ENDLESS_FRAME_REASON, "exception", Filter::ZERO_CYCLES},

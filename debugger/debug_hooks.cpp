@@ -205,9 +205,10 @@ void after_turn(bool stepped = false)
     if (watching && watch_changed()) {
         report_watches("PC " + address_and_place(pc) + ", frame " + std::to_string(frame_number()));
     }
+    const bool until = stepping_over && step_until_running();
     if (stepping_over && step_over_after()) {
         debug_hooks_update();
-        stop({StopCause::STEP_OVER_ENDED, 0});
+        stop({until ? StopCause::STEP_ENDED : StopCause::STEP_OVER_ENDED, 0});
     }
     last_pc = g_cpu.PC;
     last_wp = g_cpu.WP;
@@ -346,6 +347,19 @@ void debugger_resume()
 {
     g_debugger.stopped = 0;
     running_again();
+}
+
+bool debugger_step_until(bool (*ended)())
+{
+    if (!g_debugger.stopped) {
+        return false;
+    }
+    step_until_begin(ended);
+    g_debugger.stopped = 0;
+    hold_reported = false;  // the hold that ends the step is told, even after one instruction
+    running_again();
+    debug_hooks_update();
+    return true;
 }
 
 void debugger_toggle_breakpoint()

@@ -125,6 +125,10 @@ void trace_begin(std::optional<uint16_t> from);
 // breakpoint at PC on or off. F1 while the processor runs: it stops. F2:
 // it runs on.
 bool debugger_step_over();
+// A step that `ended` decides, asked after each instruction (the debug
+// adapter's steps by source line and out of a call); false when the
+// processor is not held.
+bool debugger_step_until(bool (*ended)());
 void debugger_toggle_breakpoint();
 void debugger_stop_key();
 void debugger_resume();

@@ -30,6 +30,8 @@ std::string stop_reason_text(StopReason reason)
         return "watched memory changed";
     case StopCause::STEP_OVER_ENDED:
         return "step over ended";
+    case StopCause::STEP_ENDED:
+        return "step ended";
     case StopCause::ROM_WRITE:
         return "byte written into ROM";
     case StopCause::ODD_WORKSPACE:

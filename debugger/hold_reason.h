@@ -12,6 +12,7 @@ enum class StopCause : uint8_t {
     BREAKPOINT,       // `address`: where
     WATCHPOINT,
     STEP_OVER_ENDED,
+    STEP_ENDED,       // a step that its starter ended (debugger_step_until)
     ROM_WRITE,
     ODD_WORKSPACE,    // `address`: the workspace pointer
     ENDLESS_FRAME,    // a frame whose instructions spend no cycles

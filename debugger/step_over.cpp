@@ -17,6 +17,7 @@ struct StepOver {
     uint16_t target;  // the instruction after it
     uint16_t wp;      // the workspace it was called from
     uint32_t depth;   // calls from `call` not yet returned
+    bool (*ended)();  // set: a step that this decides instead
 };
 
 StepOver step{};
@@ -45,8 +46,18 @@ bool step_over_begin()
     if (target < 0) {
         return false;
     }
-    step = {true, g_cpu.PC, static_cast<uint16_t>(target), g_cpu.WP, 0};
+    step = {true, g_cpu.PC, static_cast<uint16_t>(target), g_cpu.WP, 0, nullptr};
     return true;
+}
+
+void step_until_begin(bool (*ended)())
+{
+    step = {true, 0, 0, 0, 0, ended};
+}
+
+bool step_until_running()
+{
+    return step.running && step.ended != nullptr;
 }
 
 bool step_over_running()
@@ -61,13 +72,17 @@ void step_over_end()
 
 void step_over_before()
 {
-    if (in_calling_context(g_cpu.PC)) {
+    if (step.ended == nullptr && in_calling_context(g_cpu.PC)) {
         ++step.depth;
     }
 }
 
 bool step_over_after()
 {
+    if (step.ended != nullptr) {
+        step.running = !step.ended();
+        return !step.running;
+    }
     if (g_cpu.PC != step.target || g_cpu.WP != step.wp) {
         return false;
     }

@@ -12,6 +12,13 @@ int32_t call_return_address(uint16_t op, uint16_t pc);
 // Starts a step over of the instruction at PC if it is a call; false if it
 // is not.
 bool step_over_begin();
+
+// Starts a step that `ended` decides: asked after each instruction, it says
+// when the step is over (a step by source line, out of a call).
+void step_until_begin(bool (*ended)());
+
+// The step in progress is one that step_until_begin started.
+bool step_until_running();
 bool step_over_running();
 void step_over_end();
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -25,6 +26,7 @@
 #include "shell/start.h"
 #include "shell/time_travel.h"
 #include "shell/title.h"
+#include "symbols/debug_info.h"
 
 namespace {
 
@@ -95,6 +97,12 @@ int launch(const LaunchRequest& request, std::string& error)
     std::vector<const char*> words{"pavon"};
     for (const std::string& word : request.words) {
         words.push_back(word.c_str());
+    }
+    // Without `symbols`, the assembler's debug information in the folder, if it is there.
+    const std::string default_symbols(DEBUG_INFO_FILE_NAME);
+    if (std::find(request.words.begin(), request.words.end(), "--symbols") == request.words.end() &&
+        ::access(default_symbols.c_str(), R_OK) == 0) {
+        words.insert(words.end(), {"--symbols", default_symbols.c_str()});
     }
     Options options;
     if (parse_options(static_cast<int>(words.size()), words.data(), options, error) != CommandLine::RUN) {

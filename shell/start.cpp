@@ -6,6 +6,7 @@
 
 #include "bus/machine.h"
 #include "cpu/cpu.h"
+#include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
 #include "display/window.h"
 #include "platform/paths.h"
@@ -61,4 +62,7 @@ void restart()
     start_machine(false);
     display_restart();
     start_debugger();
+    if (g_debugger.stopped) {
+        debug_hold({StopCause::ODD_WORKSPACE, g_cpu.WP});  // from the reset vector, as at start-up
+    }
 }

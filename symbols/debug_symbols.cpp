@@ -201,6 +201,20 @@ std::vector<int> DebugSymbols::code_lines(uint32_t file) const
     return lines;
 }
 
+std::optional<DebugSymbols::CodePlace> DebugSymbols::code_from_line(uint32_t file, int line) const
+{
+    if (file >= code_lines_.size()) {
+        return std::nullopt;
+    }
+    const std::vector<CodeLine>& lines = code_lines_[file];
+    const auto at = std::lower_bound(lines.begin(), lines.end(), line,
+                                     [](const CodeLine& entry, int key) { return entry.line < key; });
+    if (at == lines.end()) {
+        return std::nullopt;
+    }
+    return CodePlace{at->line, at->address};  // the lowest address: lines are sorted by line, then address
+}
+
 std::vector<const LineEntry*> DebugSymbols::differing_lines(const uint8_t* memory) const
 {
     std::vector<const LineEntry*> differing;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,16 @@ public:
     // The lines of a file that placed instructions, in order: where an
     // editor may put a breakpoint.
     std::vector<int> code_lines(uint32_t file) const;
+
+    struct CodePlace {
+        int line = 0;
+        uint16_t address = 0;
+    };
+
+    // The first instruction that `line` of `file` placed, or else the first
+    // that a later line of it placed (its line and lowest address): where a
+    // breakpoint on `line` goes. Nothing when no line from `line` on did.
+    std::optional<CodePlace> code_from_line(uint32_t file, int line) const;
 
     // --- bytes ---
 

@@ -13,6 +13,7 @@
 #include "dap/expression.h"
 #include "dap/framing.h"
 #include "debugger/debug_hooks.h"
+#include "debugger/program_names.h"
 #include "machine.h"
 #include "rewind/timeline.h"
 
@@ -268,6 +269,55 @@ TEST(DapProtocol, DiagnosticsLimited)
     EXPECT_EQ(g_sent[49]["body"]["category"], "console");
     EXPECT_EQ(g_sent[50]["body"]["output"], "pavon: 10 more lines not shown\n");
     EXPECT_EQ(answers().back(), "event terminated");
+}
+
+// The one breakpoint of a setBreakpoints answer, or of a `breakpoint` event:
+// "verified LINE", or "refused: MESSAGE".
+std::string breakpoint_told(const Json& breakpoint)
+{
+    return breakpoint["verified"] ? "verified " + std::to_string(breakpoint["line"].get<int>())
+                                  : "refused: " + breakpoint["message"].get<std::string>();
+}
+
+TEST(DapProtocol, BreakpointsBySourceLine)
+{
+    struct Case {
+        const char* path;
+        int line;
+        const char* told;
+    };
+    DebugInfo info;
+    info.files = {{"main.asm", "/p/a/main.asm"}, {"draw.asm", "/p/a/draw.asm"}, {"b/draw.asm", "/p/b/draw.asm"}};
+    info.lines = {{0x0100, 0, 5, LineKind::Code, {0, 0}}, {0x0102, 0, 7, LineKind::Words, {0, 0}},
+                  {0x0104, 0, 9, LineKind::Code, {0, 0}}, {0x0200, 1, 3, LineKind::Code, {0, 0}},
+                  {0x0300, 2, 3, LineKind::Code, {0, 0}}};
+    const Case cases[] = {
+        {"/p/a/main.asm", 5, "verified 5"},
+        {"/p/a/main.asm", 6, "verified 9"},  // data on line 7 is no instruction
+        {"/p/a/main.asm", 10, "refused: no instruction on line 10 or after it"},
+        {"/moved/main.asm", 5, "verified 5"},
+        {"/q/draw.asm", 3, "refused: the program's debug information has several files of this name: /p/a/draw.asm "
+                           "/p/b/draw.asm"},
+        {"/q/b/draw.asm", 3, "verified 3"},
+        {"/p/a/other.asm", 3, "refused: no instruction of the program comes from this file"},
+    };
+    const auto set = [](const char* path, int line) {
+        adapter_receive(request(2, "setBreakpoints", std::string(R"({"source":{"path":")") + path +
+                                                         R"("},"breakpoints":[{"line":)" + std::to_string(line) + "}]}"));
+        return breakpoint_told(g_sent.back()["body"]["breakpoints"][0]);
+    };
+    start_session();
+    program_names_forget();
+    EXPECT_EQ(set("/p/a/main.asm", 6), "refused: placed when the program is launched");
+    program_names_use(DebugSymbols(info));
+    adapter_receive(LAUNCH);
+    ASSERT_EQ(g_sent.at(2)["event"], "breakpoint");  // after the answers to both requests
+    EXPECT_EQ(breakpoint_told(g_sent.at(2)["body"]["breakpoint"]), "verified 9");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + ":" + std::to_string(c.line));
+        EXPECT_EQ(set(c.path, c.line), c.told);
+    }
+    program_names_forget();
 }
 
 TEST(DapProtocol, Expressions)

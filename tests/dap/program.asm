@@ -1,5 +1,5 @@
-* The debug adapter's session test: a loop that calls a routine, which
-* counts in a RAM word.
+* The debug adapter's session test: a loop that calls a routine from an
+* included file, which counts in a RAM word.
         AORG >F000
 WS:     BSS 32
 COUNT:  BSS 2
@@ -11,6 +11,5 @@ START:  CLR @COUNT
 LOOP:   BL @BUMP
         INC R1
         JMP LOOP
-BUMP:   INC @COUNT
-        RT
+        COPY 'bump.asm'
         END

@@ -1,0 +1,3 @@
+* The routine that the session's loop calls.
+BUMP:   INC @COUNT
+        RT

@@ -118,4 +118,14 @@ describe('pavon --dap', function () {
     await dc.launchRequest({ cwd: PROGRAM });
     assert.ok(told.some((o) => o.category === 'stderr' && /no display can be reached/.test(o.output)));
   });
+
+  it('runs on from the entry past a breakpoint there', async () => {
+    await dc.initializeRequest();
+    await dc.launchRequest({ cwd: PROGRAM, headless: true, stopOnEntry: true });
+    await dc.send('setInstructionBreakpoints', { breakpoints: [{ instructionReference: '0x0080' }] });
+    await lines(BUMP, { line: 2 });
+    await Promise.all([dc.configurationDoneRequest(), stop('entry')]);
+    await Promise.all([dc.continueRequest({ threadId: 1 }), stop('breakpoint')]);
+    assert.strictEqual((await pc()).instructionPointerReference, '0x0090');
+  });
 });

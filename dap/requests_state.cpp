@@ -221,6 +221,7 @@ void request_stack_trace(Arguments& arguments, Reply& reply)
         if (frame.has_source) {
             entry["source"] = {{"name", frame.source.name}, {"path", frame.source.path}};
             entry["line"] = frame.source.line;
+            entry["column"] = 1;  // the line's start: the client counts columns from 1
         }
         list.push_back(entry);
     }

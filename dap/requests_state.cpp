@@ -18,13 +18,6 @@
 
 namespace {
 
-// The variables' references: the scopes, and ST's flags.
-constexpr int64_t WORKSPACE = 1;
-constexpr int64_t PROCESSOR = 2;
-constexpr int64_t STATUS_FLAGS = 3;
-constexpr int64_t VIDEO_CHIP = 4;
-constexpr int64_t LABELS = 5;
-
 struct Flag {
     const char* name;
     uint16_t mask;

@@ -3,7 +3,6 @@
 // variables, and expressions for hovers, the watch list and the console.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 
 #include "cpu/cpu.h"
@@ -141,7 +140,6 @@ constexpr std::array<Scope, 4> SCOPES{{
     {VIDEO_CHIP, "Video chip", list_video_chip},
     {STATUS_FLAGS, nullptr, list_status_flags},
 }};
-
 
 const Scope* find_scope(int64_t reference)
 {

@@ -4,8 +4,8 @@
 #include "dap/adapter.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
-#include <initializer_list>
 
 #include "cpu/cpu.h"
 #include "dap/breakpoint_table.h"
@@ -35,9 +35,11 @@ struct OutputLimit {
     uint64_t dropped = 0;
 };
 
-OutputLimit message_limit{"stdout"};
-OutputLimit diagnostic_limit{"console"};
-OutputLimit host_line_limit{"stderr"};
+// The machine's messages, its diagnostics, and the host's own lines.
+std::array<OutputLimit, 3> output_limits{{{"stdout"}, {"console"}, {"stderr"}}};
+OutputLimit& message_limit = output_limits[0];
+OutputLimit& diagnostic_limit = output_limits[1];
+OutputLimit& host_line_limit = output_limits[2];
 
 void send(const Json& message)
 {
@@ -263,9 +265,9 @@ void adapter_begin(const AdapterHost& host)
     breakpoints_replace(BreakKind::INSTRUCTION, {});
     source_breakpoints_forget();
     exception_filters_reset();
-    message_limit = OutputLimit{"stdout"};
-    diagnostic_limit = OutputLimit{"console"};
-    host_line_limit = OutputLimit{"stderr"};
+    for (OutputLimit& limit : output_limits) {
+        limit = OutputLimit{limit.category};
+    }
 }
 
 void adapter_receive(std::string_view bytes)
@@ -299,8 +301,8 @@ void adapter_input_closed()
 int adapter_watch_machine()
 {
     const auto now = std::chrono::steady_clock::now();
-    for (OutputLimit* limit : {&message_limit, &diagnostic_limit, &host_line_limit}) {
-        close_output_window(*limit, now);
+    for (OutputLimit& limit : output_limits) {
+        close_output_window(limit, now);
     }
     if (processor_settled()) {
         if (g_session.client_running) {
@@ -335,9 +337,9 @@ void adapter_program_ended(int status)
     if (adapter_done()) {
         return;
     }
-    for (OutputLimit* limit : {&message_limit, &diagnostic_limit, &host_line_limit}) {
-        limit->window_start = std::chrono::steady_clock::time_point{};  // the last count is told now
-        close_output_window(*limit, std::chrono::steady_clock::now());
+    for (OutputLimit& limit : output_limits) {
+        limit.window_start = std::chrono::steady_clock::time_point{};  // the last count is told now
+        close_output_window(limit, std::chrono::steady_clock::now());
     }
     send_event("exited", {{"exitCode", status}});
     send_event("terminated", Json::object());

@@ -18,6 +18,14 @@ struct RequestRow {
     std::string_view capabilities;  // what `initialize` announces for it, blank-separated
 };
 
+// The variables' references: the scopes, and ST's flags
+// (requests_state.cpp); a data breakpoint names its scope by them too.
+constexpr int64_t WORKSPACE = 1;
+constexpr int64_t PROCESSOR = 2;
+constexpr int64_t STATUS_FLAGS = 3;
+constexpr int64_t VIDEO_CHIP = 4;
+constexpr int64_t LABELS = 5;
+
 // The row for `command`, or null.
 const RequestRow* find_request(std::string_view command);
 

@@ -19,8 +19,6 @@
 namespace {
 
 constexpr int64_t DEFAULT_DATA_BYTES = 2;
-constexpr int64_t REGISTERS_SCOPE = 1;  // dap/requests_state.cpp: the workspace registers
-constexpr int64_t LABELS_SCOPE = 5;     // and the program's labels
 
 // A data breakpoint's id: the memory reference, a colon, the length.
 std::string data_id(bool video, int64_t address, int64_t length)
@@ -131,9 +129,9 @@ void request_data_breakpoint_info(Arguments& arguments, Reply& reply)
             where = MemoryReference{false, value.value};
         }
     } else if (value.error.empty() && value.place && value.place->kind == PlaceKind::MEMORY_WORD &&
-               (scope == 0 || scope == REGISTERS_SCOPE)) {
+               (scope == 0 || scope == WORKSPACE)) {
         where = MemoryReference{false, value.place->index};
-    } else if (value.error.empty() && !value.place && names_label(name) && (scope == 0 || scope == LABELS_SCOPE)) {
+    } else if (value.error.empty() && !value.place && names_label(name) && (scope == 0 || scope == LABELS)) {
         where = MemoryReference{false, value.value};  // the word at the label
     }
     const int64_t length = as_address ? bytes : DEFAULT_DATA_BYTES;

@@ -6,10 +6,10 @@
 // next to the next line of this routine (over calls), stepOut until the
 // innermost call returns.
 #include <cctype>
-#include <cstdio>
 
 #include "cpu/cpu.h"
 #include "dap/breakpoint_table.h"
+#include "dap/names.h"
 #include "dap/requests.h"
 #include "debugger/breakpoints.h"
 #include "debugger/debug_hooks.h"
@@ -30,11 +30,13 @@ struct LineStep {
 
 LineStep line_step{};
 
-// After each instruction of the step: a return from the routine it began
-// in ends it; else, at its own level (or deeper, stepping in), an
-// instruction of another line, or of this line again, or one without a line
-// at its own level. Code without lines inside a call, and the frame
-// interrupt's service, run through.
+// The line PC stands on, or null without one.
+const LineEntry* line_at_pc()
+{
+    const DebugSymbols* symbols = program_symbols();
+    return symbols != nullptr ? symbols->line_at(g_cpu.PC) : nullptr;
+}
+
 // The calls in progress, with a return just made already taken off (the
 // checks follow it before the next instruction).
 std::size_t depth_here()
@@ -49,6 +51,11 @@ std::size_t depth_here()
     return depth;
 }
 
+// After each instruction of the step: a return from the routine it began
+// in ends it; else, at its own level (or deeper, stepping in), an
+// instruction of another line, or of this line again, or one without a line
+// at its own level. Code without lines inside a call, and the frame
+// interrupt's service, run through.
 bool line_step_ended()
 {
     const std::size_t depth = depth_here();
@@ -59,18 +66,11 @@ bool line_step_ended()
         (g_debugger.in_interrupt != 0 && !line_step.in_service)) {
         return false;
     }
-    const LineEntry* line = program_symbols()->line_at(g_cpu.PC);
+    const LineEntry* line = line_at_pc();
     if (line == nullptr) {
         return depth == line_step.depth;
     }
     return line != line_step.line || g_cpu.PC == line_step.start_pc;
-}
-
-// The line PC stands on, or null without one.
-const LineEntry* line_at_pc()
-{
-    const DebugSymbols* symbols = program_symbols();
-    return symbols != nullptr ? symbols->line_at(g_cpu.PC) : nullptr;
 }
 
 void begin_line_step(bool over_calls, bool out)
@@ -119,9 +119,7 @@ StopNote run_back_stop()
     if (!breakpoint_at(g_cpu.PC)) {
         return {"breakpoint", "ran back to a breakpoint in an interrupt service", {}};
     }
-    char text[40];
-    std::snprintf(text, sizeof text, "ran back to the breakpoint at >%04X", unsigned{g_cpu.PC});
-    return {"breakpoint", text, breakpoint_ids_at(g_cpu.PC)};
+    return {"breakpoint", "ran back to the breakpoint at " + word_text(g_cpu.PC), breakpoint_ids_at(g_cpu.PC)};
 }
 
 // The machine goes back through the host, which keeps its past, or stays

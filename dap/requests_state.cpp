@@ -3,7 +3,6 @@
 // variables, and expressions for hovers, the watch list and the console.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 
 #include "cpu/cpu.h"
@@ -17,13 +16,6 @@
 #include "video/vdp.h"
 
 namespace {
-
-// The variables' references: the scopes, and ST's flags.
-constexpr int64_t WORKSPACE = 1;
-constexpr int64_t PROCESSOR = 2;
-constexpr int64_t STATUS_FLAGS = 3;
-constexpr int64_t VIDEO_CHIP = 4;
-constexpr int64_t LABELS = 5;
 
 struct Flag {
     const char* name;
@@ -148,7 +140,6 @@ constexpr std::array<Scope, 4> SCOPES{{
     {VIDEO_CHIP, "Video chip", list_video_chip},
     {STATUS_FLAGS, nullptr, list_status_flags},
 }};
-
 
 const Scope* find_scope(int64_t reference)
 {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 #include "dap/breakpoint_table.h"
 #include "dap/memory_reference.h"
@@ -35,6 +36,46 @@ std::size_t common_tail(std::string_view a, std::string_view b)
         b = slash_b == std::string_view::npos ? std::string_view{} : b.substr(0, slash_b);
     }
     return parts;
+}
+
+// The recorded files that the editor's `path` names; `problem` says why
+// there is none (no such file, or several).
+struct SourceMatch {
+    std::vector<uint32_t> files;
+    std::string problem;
+};
+
+SourceMatch match_source(std::string_view path)
+{
+    const DebugSymbols& symbols = *program_symbols();
+    const std::vector<SourceFile>& files = symbols.info().files;
+    SourceMatch match;
+    std::size_t best = 1;  // the file's own name at least
+    for (uint32_t i = 0; i < files.size(); ++i) {
+        const std::size_t parts = files[i].absolute == path
+                                      ? SIZE_MAX
+                                      : std::max(common_tail(path, files[i].absolute), common_tail(path, files[i].path));
+        if (parts > best) {
+            match.files.clear();
+            best = parts;
+        }
+        if (parts == best) {
+            match.files.push_back(i);
+        }
+    }
+    const bool several = std::any_of(match.files.begin(), match.files.end(), [&](uint32_t file) {
+        return files[file].absolute != files[match.files.front()].absolute;
+    });
+    if (match.files.empty()) {
+        match.problem = "no instruction of the program comes from this file";
+    } else if (several) {
+        match.problem = "the program's debug information has several files of this name:";
+        for (const uint32_t file : match.files) {
+            match.problem += " " + files[file].absolute;
+        }
+        match.files.clear();
+    }
+    return match;
 }
 
 // One of the client's breakpoints in `files`, set (into `fresh`) or refused.
@@ -106,39 +147,6 @@ Json place_all(const std::string& path, const Kept& breakpoints)
 }
 
 }  // namespace
-
-SourceMatch match_source(std::string_view path)
-{
-    const DebugSymbols& symbols = *program_symbols();
-    const std::vector<SourceFile>& files = symbols.info().files;
-    SourceMatch match;
-    std::size_t best = 1;  // the file's own name at least
-    for (uint32_t i = 0; i < files.size(); ++i) {
-        const std::size_t parts = files[i].absolute == path
-                                      ? SIZE_MAX
-                                      : std::max(common_tail(path, files[i].absolute), common_tail(path, files[i].path));
-        if (parts > best) {
-            match.files.clear();
-            best = parts;
-        }
-        if (parts == best) {
-            match.files.push_back(i);
-        }
-    }
-    const bool several = std::any_of(match.files.begin(), match.files.end(), [&](uint32_t file) {
-        return files[file].absolute != files[match.files.front()].absolute;
-    });
-    if (match.files.empty()) {
-        match.problem = "no instruction of the program comes from this file";
-    } else if (several) {
-        match.problem = "the program's debug information has several files of this name:";
-        for (const uint32_t file : match.files) {
-            match.problem += " " + files[file].absolute;
-        }
-        match.files.clear();
-    }
-    return match;
-}
 
 Json source_breakpoints_set(const std::string& path, const Json& wanted)
 {

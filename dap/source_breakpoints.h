@@ -7,7 +7,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "dap/arguments.h"
@@ -22,11 +21,3 @@ std::vector<Json> source_breakpoints_place_kept();
 
 // No breakpoint by source line, as a session starts.
 void source_breakpoints_forget();
-
-// The recorded files that the editor's `path` names; `problem` says why
-// there is none (no such file, or several).
-struct SourceMatch {
-    std::vector<uint32_t> files;
-    std::string problem;
-};
-SourceMatch match_source(std::string_view path);

@@ -196,8 +196,7 @@ void after_turn(bool stepped = false)
 // which.
 [[gnu::noinline]] void note_machine_stop()
 {
-    note_reason(g_debugger.machine_stop == MACHINE_STOP_ODD_WORKSPACE ? StopReason{StopCause::ODD_WORKSPACE, g_cpu.WP}
-                                                                       : StopReason{StopCause::ROM_WRITE, 0});
+    note_reason(machine_stop_reason());
 }
 
 [[gnu::noinline]] void after_instruction(uint16_t pc)

@@ -100,11 +100,6 @@ void debugger_note(const char* text)
     std::snprintf(note, sizeof note, "%s", text);
 }
 
-const char* debugger_note_text()
-{
-    return note;
-}
-
 std::string debugger_hold_words()
 {
     if (!processor_held()) {

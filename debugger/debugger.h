@@ -23,7 +23,6 @@ void debugger_leave();
 // A line at the foot of either view, in free cells, until another replaces
 // it (an empty text clears it). Shown at the next redraw, in capitals.
 void debugger_note(const char* text);
-const char* debugger_note_text();
 
 // What the window's title says while the debugger holds the processor: the
 // note, or else why it holds it, and with the program's names where PC

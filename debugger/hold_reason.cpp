@@ -8,7 +8,6 @@
 namespace {
 
 StopReason noted{};
-uint32_t version = 0;
 
 std::string with_address(const char* words, uint16_t address)
 {
@@ -53,14 +52,10 @@ std::string stop_reason_text(StopReason reason)
 void hold_reason_note(StopReason reason)
 {
     noted = reason;
-    ++version;
 }
 
-StopReason hold_reason()
+StopReason machine_stop_reason()
 {
-    if (noted.cause != StopCause::NONE) {
-        return noted;
-    }
     switch (g_debugger.machine_stop) {
     case MACHINE_STOP_ROM_WRITE:
         return {StopCause::ROM_WRITE, 0};
@@ -71,16 +66,13 @@ StopReason hold_reason()
     }
 }
 
-void hold_reason_clear()
+StopReason hold_reason()
 {
-    if (noted.cause != StopCause::NONE || g_debugger.machine_stop != MACHINE_STOP_NONE) {
-        ++version;
-    }
-    noted = {};
-    g_debugger.machine_stop = MACHINE_STOP_NONE;
+    return noted.cause != StopCause::NONE ? noted : machine_stop_reason();
 }
 
-uint32_t hold_reason_version()
+void hold_reason_clear()
 {
-    return version;
+    noted = {};
+    g_debugger.machine_stop = MACHINE_STOP_NONE;
 }

@@ -37,12 +37,13 @@ std::string stop_reason_text(StopReason reason);
 // The hold that begins now is for `reason`.
 void hold_reason_note(StopReason reason);
 
+// The machine's own stop (a byte written into ROM, an odd workspace
+// pointer), or NONE.
+StopReason machine_stop_reason();
+
 // The reason of the hold in progress: the one noted, or else the machine's
-// own stop (a byte written into ROM, an odd workspace pointer), or NONE.
+// own stop, or NONE.
 StopReason hold_reason();
 
 // The processor runs again: the next hold needs a reason of its own.
 void hold_reason_clear();
-
-// Counts every change of the reason, so that the title changes only then.
-uint32_t hold_reason_version();

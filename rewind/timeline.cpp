@@ -62,14 +62,26 @@ void timeline_frame_begins(uint64_t frame)
     t.resting = false;
 }
 
+namespace {
+
+// Within a frame's instructions, the stretch of the run from the newest
+// entry ends where the machine stands (true); outside them there is none.
+bool end_newest_stretch(Timeline& t)
+{
+    if (!t.on || !t.in_frame || t.ring.empty()) {
+        return false;
+    }
+    t.ring.newest().ended = true;
+    t.ring.newest().end = position_now();
+    return true;
+}
+
+}  // namespace
+
 void timeline_frame_ends()
 {
-    Timeline& t = g_timeline;
-    if (t.on && t.in_frame && !t.ring.empty()) {
-        t.ring.newest().ended = true;
-        t.ring.newest().end = position_now();
-    }
-    t.in_frame = false;
+    end_newest_stretch(g_timeline);
+    g_timeline.in_frame = false;
 }
 
 // Outside a frame's instructions the next frame's snapshot takes the change
@@ -77,11 +89,8 @@ void timeline_frame_ends()
 // entry begins with the change made.
 void timeline_change_begins()
 {
-    Timeline& t = g_timeline;
-    if (t.on && t.in_frame && !t.ring.empty()) {
-        t.ring.newest().ended = true;
-        t.ring.newest().end = position_now();
-        t.change_pending = true;
+    if (end_newest_stretch(g_timeline)) {
+        g_timeline.change_pending = true;
     }
 }
 

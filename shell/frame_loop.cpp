@@ -39,13 +39,6 @@ bool processor_runs()
     return !processor_held();
 }
 
-void show_overlay_if_live()
-{
-    if (overlay_live()) {
-        debugger_show();
-    }
-}
-
 // Before the loop sleeps, the window is brought up to date: a present held
 // back for coming too soon after the last would otherwise wait for the next.
 void rest_until(int64_t time)
@@ -148,20 +141,32 @@ void stay_paused()
 
 }  // namespace
 
+void show_overlay_if_live()
+{
+    if (overlay_live()) {
+        debugger_show();
+    }
+}
+
+// Under the overlay the picture is drawn but not presented: presented now,
+// it would hide the overlay until the overlay's next redraw, which paints
+// the overlay over it and presents both.
+void show_frame_picture()
+{
+    if (g_debugger.overlay_visible) {
+        vdp_draw();
+    } else {
+        vdp_render();
+    }
+}
+
 void end_frame()
 {
     g_vdp.status &= static_cast<uint8_t>(~VDP_FRAME_FLAG);
     if (g_decrementer_enabled) {
         decrementer_tick();
     }
-    // Under the overlay the picture is drawn but not presented: presented
-    // now, it would hide the overlay until the overlay's next redraw, which
-    // paints the overlay over it and presents both.
-    if (g_debugger.overlay_visible) {
-        vdp_draw();
-    } else {
-        vdp_render();
-    }
+    show_frame_picture();
     if (cpu_interrupt_mask() >= FRAME_INTERRUPT_LEVEL) {
         cpu_interrupt(FRAME_INTERRUPT_LEVEL);
         g_cpu.ST = static_cast<uint16_t>((g_cpu.ST & 0xFFF8) + FRAME_INTERRUPT_LEVEL);

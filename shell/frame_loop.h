@@ -48,6 +48,13 @@ void run_instructions();
 // The end-of-frame steps alone.
 void end_frame();
 
+// The frame's picture: under the overlay drawn but not presented (the
+// overlay's redraw presents both), else shown.
+void show_frame_picture();
+
+// The overlay redrawn and presented if it is kept up to date now.
+void show_overlay_if_live();
+
 // Runs frames until g_quit is set, paced as pacing_start set (unpaced
 // unless it was called), none while the host is paused.
 void frame_loop();

@@ -4,7 +4,6 @@
 
 #include "debugger/debug_hooks.h"
 #include "debugger/debugger.h"
-#include "display/render.h"
 #include "machine/key_state.h"
 #include "rewind/going_back.h"
 #include "shell/events.h"
@@ -38,18 +37,11 @@ void rewind_frame()
     g_rewinding = timeline_back_one_frame() ? Rewinding::GOING_BACK : Rewinding::AT_OLDEST;
     keys_from_the_past = keys_from_the_past || g_rewinding == Rewinding::GOING_BACK;
     debug_machine_moved();
-    const bool overlay_live = g_debugger.overlay_visible && (!g_debugger.in_interrupt || processor_held());
-    if (g_debugger.overlay_visible) {
-        vdp_draw();
-    } else {
-        vdp_render();
-    }
-    if (overlay_live) {
-        debugger_show();
-    }
+    show_frame_picture();
+    show_overlay_if_live();
     run_host_frame_hooks();
-    if (poll_events() > 0 && overlay_live) {
-        debugger_show();
+    if (poll_events() > 0) {
+        show_overlay_if_live();  // as a key of this poll left it: E takes it down
     }
     ++g_frame_number;
 }

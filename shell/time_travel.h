@@ -37,13 +37,12 @@ bool frame_goes_back();
 // word.
 void set_machine_key(unsigned key, uint8_t state);
 
-// Makes `change` to the machine's records where the kept past sees it.
+// Makes `change` to the machine's records where the kept past sees it
+// (the host's name for timeline_change).
 template <typename Change>
 void change_machine(Change change)
 {
-    timeline_change_begins();
-    change();
-    timeline_change_ends();
+    timeline_change(change);
 }
 
 // Backspace while the debugger holds the processor: one instruction back,

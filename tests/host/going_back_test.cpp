@@ -342,4 +342,18 @@ TEST(GoingBack, NothingEarlierAtTheStart)
     EXPECT_EQ(turns.notes[2], "NO BREAK OR WATCH HIT IN THE KEPT PAST");
 }
 
+// E, pressed while the rewind key goes on taking the machine back, takes the
+// overlay down, as in any frame.
+TEST(Rewind, OverlayTakenDownWhileRewinding)
+{
+    load_program(COUNTER);
+    Started started(600);
+    push_key_event(true, SDLK_BACKSPACE);
+    poll_events();
+    debugger_show();
+    push_key_event(true, 'e');
+    run_frame();
+    EXPECT_EQ(g_debugger.overlay_visible, 0);
+}
+
 }  // namespace

@@ -146,9 +146,7 @@ void request_continue(Arguments&, Reply& reply)
 {
     reply.body["allThreadsContinued"] = true;
     if (g_debugger.stopped) {
-        // The instruction held at runs first, breakpoint or not, also after
-        // a hold that began between instructions (on entry, by pause).
-        debug_machine_moved();
+        debug_resume_here();
         debugger_leave();  // the picture is shown while the machine runs
     }
     g_session.host.end_pause();

@@ -259,6 +259,14 @@ void debug_overdue_hold()
     after_turn();
 }
 
+void debug_resume_here()
+{
+    if (processor_held()) {
+        resume_pc = g_cpu.PC;
+        debug_hooks_update();
+    }
+}
+
 void debug_machine_moved()
 {
     returns_checked_at = NO_ADDRESS;

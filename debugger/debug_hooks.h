@@ -108,6 +108,11 @@ inline void replay_instruction()
 // the instruction it is held at, breakpoint or not.
 void debug_machine_moved();
 
+// Held, the processor resumes with the instruction it is held at,
+// breakpoint or not, also after a hold that began between instructions
+// (the debug adapter's stop on entry or pause).
+void debug_resume_here();
+
 // The frame's end has taken the frame interrupt: a frame of the call stack,
 // and a processor held by a check runs the service whole before it holds
 // again.

@@ -70,7 +70,7 @@ void quit()
 
 void restart_machine()
 {
-    change_machine(restart);  // as F4: the kept past goes on across it
+    timeline_change(restart);  // as F4: the kept past goes on across it
 }
 
 void end_pause()

@@ -110,7 +110,7 @@ void program_key(unsigned key)
         title_notice(save_state() < 0 ? "save failed" : "saved");
         break;
     case SDLK_F6:
-        change_machine([] {
+        timeline_change([] {
             title_notice(load_state() < 0 ? "load failed" : "loaded");
             call_stack_clear();  // the calls in progress are the loaded machine's, unknown
         });
@@ -130,7 +130,7 @@ void program_key(unsigned key)
         g_paused = !g_paused;
         break;
     case SDLK_F4:
-        change_machine(restart);
+        timeline_change(restart);
         break;
     case SDLK_F12:
         take_screenshot();

@@ -86,7 +86,7 @@ void set_machine_key(unsigned key, uint8_t state)
 {
     host_keys[key] = state;
     if (g_keys[key] != state) {
-        change_machine([key, state] { g_keys[key] = state; });
+        timeline_change([key, state] { g_keys[key] = state; });
     }
 }
 

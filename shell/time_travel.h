@@ -37,14 +37,6 @@ bool frame_goes_back();
 // word.
 void set_machine_key(unsigned key, uint8_t state);
 
-// Makes `change` to the machine's records where the kept past sees it
-// (the host's name for timeline_change).
-template <typename Change>
-void change_machine(Change change)
-{
-    timeline_change(change);
-}
-
 // Backspace while the debugger holds the processor: one instruction back,
 // or back to the last breakpoint or watchpoint hit; the overlay says why
 // when it cannot.

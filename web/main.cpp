@@ -79,8 +79,8 @@ void set_loop_timing()
 // program, pauses the page: nothing can close it.
 void keys_read(int presses)
 {
-    if (presses > 0 && g_debugger.overlay_visible && (!g_debugger.in_interrupt || processor_held())) {
-        debugger_show();
+    if (presses > 0) {
+        show_overlay_if_live();
     }
     if (g_quit) {
         g_quit = 0;
